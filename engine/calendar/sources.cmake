@@ -1,0 +1,4 @@
+# Sources of engine/calendar, relative to engine/.
+list(APPEND QRT_ENGINE_SOURCES
+  calendar/Date.cpp
+)

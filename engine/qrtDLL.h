@@ -1,0 +1,5 @@
+// qrtDLL: the Duecalc computation engine. This header includes every exported
+// header of the library, so a client writes one include.
+#pragma once
+
+#include "calendar/Date.h"

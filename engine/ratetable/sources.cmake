@@ -1,0 +1,3 @@
+# Sources of engine/ratetable, relative to engine/.
+list(APPEND QRT_ENGINE_SOURCES
+)

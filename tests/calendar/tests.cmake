@@ -1,0 +1,1 @@
+# Tests of engine/calendar (paths relative to tests/).

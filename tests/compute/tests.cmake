@@ -1,0 +1,1 @@
+# Tests of engine/compute (paths relative to tests/).

@@ -1,0 +1,13 @@
+# libFuzzer targets: built only in the clang fuzz configuration (QRT_BUILD_FUZZ).
+# qrt_add_fuzz(<name> <sources...>) makes build/fuzz/tests/fuzz/fuzz_<name>;
+# tools/test runs each for a bounded time, seeded from tests/fuzz/seeds/<name>.
+if(QRT_BUILD_FUZZ)
+  add_custom_target(qrt_fuzz_targets)
+  function(qrt_add_fuzz name)
+    add_executable(fuzz_${name} ${ARGN})
+    target_link_libraries(fuzz_${name} PRIVATE qrt_engine_static)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+    set_target_properties(fuzz_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/fuzz)
+    add_dependencies(qrt_fuzz_targets fuzz_${name})
+  endfunction()
+endif()
