@@ -3,3 +3,8 @@
 #pragma once
 
 #include "calendar/Date.h"
+#include "ratetable/IRTU.h"
+#include "ratetable/InterestRateTable.h"
+#include "ratetable/TableHeader.h"
+#include "ratetable/TablePaths.h"
+#include "ratetable/UserInteraction.h"
