@@ -1,0 +1,105 @@
+#include "compute/CQRTCompute.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+CQRTCompute::CQRTCompute()
+{
+    // Members are initialised where they are declared: events are empty slots,
+    // penalty records reset, every Date no date, list heads and template
+    // pointers null, totals zero.
+}
+
+CQRTCompute::~CQRTCompute()
+{
+    FreeCashflow();
+    FreeResultsList();
+    FreeF2F(m_fpsBase);
+    FreeF2F(m_fpaBase);
+    for (CEvent& e : m_events)
+        e.Reset();
+    delete m_penaltyDrops;
+    m_penaltyDrops = nullptr;
+}
+
+void CQRTCompute::RoundMoney(double& value, int wholeDollars)
+{
+    double v = wholeDollars ? value / 100.0 : value;
+    const double whole = std::trunc(v);
+    const double fraction = v - whole;
+    if (fraction >= 0.5)
+        v = whole + 1.0;
+    else if (fraction <= -0.5)
+        v = whole - 1.0;
+    else
+        v = whole;
+    value = wholeDollars ? v * 100.0 : v;
+}
+
+void CQRTCompute::SetEvents(const CEvent* src)
+{
+    if (src == nullptr || src == m_events)
+        return;
+    // Our own copies of the previous events' names and allocations go first,
+    // or the block copy below would orphan them.
+    for (CEvent& e : m_events)
+        e.Reset();
+    std::memcpy(static_cast<void*>(m_events), src, sizeof m_events);
+    for (int i = 0; i < kMaxEvents; ++i) {
+        CEvent& e = m_events[i];
+        const CEvent& from = src[i];
+        e.m_userName = nullptr;
+        e.m_allocation = nullptr;
+        if (from.m_userName != nullptr) {
+            e.m_userName = new (std::nothrow) char[CEvent::kNameSize]();
+            if (e.m_userName != nullptr)
+                std::strncpy(e.m_userName, from.m_userName, CEvent::kNameSize - 1);
+        }
+        if (from.m_allocation != nullptr)
+            e.m_allocation = new (std::nothrow) Payment(*from.m_allocation);
+    }
+}
+
+void CQRTCompute::SetPenalties(const Penalties* src)
+{
+    if (src == nullptr || src == m_penalties)
+        return;
+    std::memcpy(static_cast<void*>(m_penalties), src, sizeof m_penalties);
+}
+
+void CQRTCompute::SetTableName(const char* name)
+{
+    m_table.SetTableName(name);
+    m_tableAliasResolved = 0;
+}
+
+double CQRTCompute::TableNRate(int i) { return m_table.GetEntry(i)->m_normalRate; }
+double CQRTCompute::TableRRate(int i) { return m_table.GetEntry(i)->m_refundRate; }
+double CQRTCompute::TableMRate(int i) { return m_table.GetEntry(i)->m_motivatedRate; }
+int CQRTCompute::TableMethod(int i) { return m_table.GetEntry(i)->m_method; }
+
+double CQRTCompute::TableDPY(int i)
+{
+    switch (m_table.GetEntry(i)->m_dpy) {
+    case 100:
+        return 365.25;
+    case 365:
+        return 365.0;
+    case 366:
+        return 366.0;
+    default:
+        return 0.0;
+    }
+}
+
+int CQRTCompute::TableLines()
+{
+    return m_table.GetHeader()->m_entryCount;
+}
+
+void CQRTCompute::ClearFlags()
+{
+    for (int32_t& f : m_flags)
+        f = 0;
+}

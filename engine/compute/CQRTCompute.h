@@ -1,0 +1,376 @@
+// CQRTCompute: one taxpayer account and its computation. A caller fills it
+// (events, penalty settings, table name, options), runs MainCompute through a
+// computation date and reads totals, balances, per-penalty results, result
+// lists and warning flags.
+//
+// Money: cents as doubles, kept integral by RoundMoney (whole dollars in
+// whole-dollar mode). Rates: percent per year. Dates: Date, 65535 = no date.
+// Ownership: the object owns its copies of the events (with each payment's
+// Payment and name buffer), its penalty records, its embedded rate table and
+// every list a computation builds (result periods, cash flow, failure-to-pay
+// pieces, penalty drops); it frees them when a new computation starts and at
+// destruction. Copying a compute object is not allowed.
+// Flags: 32-bit ints, an accessor pair per flag (Name() reads, Name(int)
+// sets), cleared at the start of every MainCompute.
+// Indexes are not checked: events 0 to 999, penalty slots 0 to 23, categories
+// 0 to 49, table entries 0 to 499.
+// Thread rule: one computation at a time per object, on the caller's thread;
+// separate objects may compute in parallel.
+// Tests: event order and SortEvents' index, tax due date, rounding, deep
+// copies and repeated fill/destroy under the sanitizers, every compounding
+// method against independently derived factors.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "calendar/Date.h"
+#include "compute/AllocationCategory.h"
+#include "compute/CEvent.h"
+#include "compute/CPenaltyDrop.h"
+#include "compute/CashFlow.h"
+#include "compute/ComputeResults.h"
+#include "compute/EventKind.h"
+#include "compute/F2Fs.h"
+#include "compute/Payment.h"
+#include "compute/Penalties.h"
+#include "ratetable/InterestRateTable.h"
+
+// Declares a warning/error flag's accessor pair over the member m_<name>.
+#define QRT_FLAG_ACCESSORS(Name, member) \
+    int Name() const { return member; }  \
+    void Name(int v) { member = v; }
+
+class CQRTCompute {
+public:
+    static constexpr int kMaxEvents = 1000;
+    static constexpr int kPenaltySlots = 24;
+    static constexpr int kTotals = 14;
+    static constexpr int kFlagCount = 24;
+    // Positions in the totals block.
+    static constexpr int kTotalRuntimePenalties = 2;
+    static constexpr int kTotalTaxMotivated = 6;
+    static constexpr int kTotalTaxGATT = 7;
+    static constexpr int kTotalInterestNormal = 8;
+    static constexpr int kTotalInterestMotivated = 9;
+    static constexpr int kTotalInterestPenalty = 10;
+    static constexpr int kTotalInterestRefund = 11;
+    static constexpr int kTotalInterestGATT = 12;
+
+    CQRTCompute();
+    virtual ~CQRTCompute();
+    CQRTCompute(const CQRTCompute&) = delete;
+    CQRTCompute& operator=(const CQRTCompute&) = delete;
+
+    // ---- Money ----
+    // Rounds `value` in place half away from zero to whole cents, or with
+    // wholeDollars nonzero to whole dollars (multiples of 100 cents).
+    static void RoundMoney(double& value, int wholeDollars);
+    // RoundMoney with this object's WholeDollarMode().
+    void RoundMoney(double& value) const { RoundMoney(value, m_wholeDollarMode); }
+
+    // ---- Inputs ----
+    // Copies the 1000 records of src; the object gets its own copies of every
+    // name buffer and Payment record (the caller keeps its array).
+    void SetEvents(const CEvent* src);
+    CEvent* GetEvent(int i) { return &m_events[i]; }
+    // Copies the 24 records of src.
+    void SetPenalties(const Penalties* src);
+    Penalties* GetPenalty(int i) { return &m_penalties[i]; }
+    // Names the table MainCompute will read; the alias must be resolved again.
+    void SetTableName(const char* name);
+    void SetTableName(const std::string& name) { SetTableName(name.c_str()); }
+    std::string GetTableName() const { return m_table.GetTableName(); }
+    InterestRateTable* GetTable() { return &m_table; }
+
+    // ---- Options ----
+    int WholeDollarMode() const { return m_wholeDollarMode; }
+    void WholeDollarMode(int on) { m_wholeDollarMode = on; }
+    int GATTOn() const { return m_gattOn; }
+    void GATTOn(int on) { m_gattOn = on; }
+    double GATTAmount() const { return m_gattAmount; }  // cents
+    void GATTAmount(double cents) { m_gattAmount = cents; }
+    int HotInterest() const { return m_hotInterest; }
+    void HotInterest(int on) { m_hotInterest = on; }
+    int HotInterest2() const { return m_hotInterest2; }
+    void HotInterest2(int on) { m_hotInterest2 = on; }
+    Date Hot30Day() const { return m_hot30Day; }
+    void Hot30Day(Date d) { m_hot30Day = d; }
+    Date Hot30Day2() const { return m_hot30Day2; }
+    void Hot30Day2(Date d) { m_hot30Day2 = d; }
+    Date HotApplicable() const { return m_hotApplicable; }
+    void HotApplicable(Date d) { m_hotApplicable = d; }
+    Date HotApplicable2() const { return m_hotApplicable2; }
+    void HotApplicable2(Date d) { m_hotApplicable2 = d; }
+
+    // ---- Rate table queries (entry i of the embedded table) ----
+    double TableNRate(int i);
+    double TableRRate(int i);
+    double TableMRate(int i);
+    int TableMethod(int i);
+    // 365.25 for code 100, 365.0 / 366.0 for 365 / 366, 0.0 otherwise.
+    double TableDPY(int i);
+    // Entry count of the table header.
+    int TableLines();
+
+    // ---- Warning and error flags, in storage order ----
+    QRT_FLAG_ACCESSORS(TableEndWarning, m_flags[0])
+    QRT_FLAG_ACCESSORS(PaymentPenaltyError, m_flags[1])
+    QRT_FLAG_ACCESSORS(GattTaxEvent, m_flags[2])
+    QRT_FLAG_ACCESSORS(ExcessDeposits, m_flags[3])
+    QRT_FLAG_ACCESSORS(RefundAndPenalty, m_flags[4])
+    QRT_FLAG_ACCESSORS(NonDailyUsed, m_flags[5])
+    QRT_FLAG_ACCESSORS(HotError, m_flags[6])
+    QRT_FLAG_ACCESSORS(MotAfter1990, m_flags[7])
+    QRT_FLAG_ACCESSORS(MotUnder1000, m_flags[8])
+    QRT_FLAG_ACCESSORS(NoTableLoaded, m_flags[9])
+    QRT_FLAG_ACCESSORS(NoEvents, m_flags[10])
+    QRT_FLAG_ACCESSORS(EventBeforeTable, m_flags[11])
+    QRT_FLAG_ACCESSORS(ComputeBeforeEvents, m_flags[12])
+    QRT_FLAG_ACCESSORS(AccuracyPenalty, m_flags[13])
+    QRT_FLAG_ACCESSORS(OverRefundError, m_flags[14])
+    QRT_FLAG_ACCESSORS(ComputeBeforeLastEvent, m_flags[15])
+    QRT_FLAG_ACCESSORS(HotUnder100K, m_flags[16])
+    QRT_FLAG_ACCESSORS(PenaltyAfterPayment, m_flags[17])
+    QRT_FLAG_ACCESSORS(NoHotInterestOver100K, m_flags[18])
+    QRT_FLAG_ACCESSORS(GattDoublePayment, m_flags[19])
+    QRT_FLAG_ACCESSORS(GattAndNotDaily, m_flags[20])
+    QRT_FLAG_ACCESSORS(FedPensWithNonFedTable, m_flags[21])
+    QRT_FLAG_ACCESSORS(Penalty6651a3ExceedsTax, m_flags[22])
+    QRT_FLAG_ACCESSORS(Penalties6651a2and3ExceedTax, m_flags[23])
+    // Sets all 24 flags to 0.
+    void ClearFlags();
+    // Flag i (0 to 23) in storage order.
+    int Flag(int i) const { return m_flags[i]; }
+
+    // ---- Totals and queries (events dated on or before d) ----
+    double AllTaxes(Date d);
+    double AllPayments(Date d);
+    double EventPenalties(Date d);
+    double EventStreamAmounts(Date d);
+    double NetTaxDueOn(Date d);
+    double NetTaxDue();
+    double AllPenalties(Date d);
+    double RealPenalties();
+    int AnyIRSPenalties();
+    int16_t TotalIRSPenalties();
+    void TurnOffPenalties();
+    double AllInterest();
+    double DebitInterest();
+    double CreditInterest();
+    double InterestNormal() const { return m_totals[kTotalInterestNormal]; }
+    double InterestMotivated() const { return m_totals[kTotalInterestMotivated]; }
+    double InterestPenalty() const { return m_totals[kTotalInterestPenalty]; }
+    double InterestRefund() const { return m_totals[kTotalInterestRefund]; }
+    double InterestGATT() const { return m_totals[kTotalInterestGATT]; }
+    double TaxMotivated() const { return m_totals[kTotalTaxMotivated]; }
+    double TaxGATT() const { return m_totals[kTotalTaxGATT]; }
+    double RuntimePenalties() const { return m_totals[kTotalRuntimePenalties]; }
+    double TaxNormal() const { return m_totalTax; }
+    double TotalTax() const { return m_totalTax; }
+    double TotalLiability() const { return m_totalLiability; }
+    double BalanceDue() const { return m_balanceDue; }
+    double Balances(int i) const { return m_balances[i]; }
+    Date GetFirstLiabDate();
+    Date GetLastEventDate();
+    // 1 when the last cash-flow node dated before d has a direction below 0.
+    int Refunding(Date d);
+    ComputeResults* NormalBase() { return m_normalBase; }
+    ComputeResults* MotivatedBase() { return m_motivatedBase; }
+    ComputeResults* PenaltyBase() { return m_penaltyBase; }
+    CashFlow* GetCashFlow() { return m_cashFlow; }
+    F2Fs* GetFPSBase() { return m_fpsBase; }
+    F2Fs* GetFPABase() { return m_fpaBase; }
+
+    // Tax due date (the one date all tax events other than checks share; no
+    // date on a conflict), total tax and total liability from the events.
+    void SetTaxDueDate();
+    Date TaxDueDate() const { return m_taxDueDate; }
+
+    // ---- Result lifecycle ----
+    // Resets a computation's results (not the inputs) before a new run.
+    void ClearCoputeResults();
+    // Empties the penalty results, the drop list and both piece lists.
+    void ClearComputedPenalties();
+    void FreeCashflow();
+    // Frees the motivated, normal and penalty result lists, in that order.
+    void FreeResultsList();
+    // Frees a failure-to-pay piece list and nulls the head passed in.
+    void FreeF2F(F2Fs*& list);
+    // The drop list (null outside a penalty computation).
+    CPenaltyDropList* PenaltyDrops() { return m_penaltyDrops; }
+
+    // ---- Event order ----
+    // qsort comparison of two CEvent: date, liabilities before payments,
+    // smaller amount, unnamed before named, then name byte order.
+    static int SortEventCallback(const void* a, const void* b);
+    int EventsAreSorted();
+    // Sorts the used slots; returns where the event that was at `keep` now
+    // stands (0 when keep is -1).
+    int SortEvents(int keep);
+    // Number of used slots (up to the first slot without a valid date).
+    int EventCount() const;
+    // Writes every used event to the engine trace.
+    void DumpEvents() const;
+
+    // ---- Interest accrual ----
+    static int MethodCompounds(int method);
+    void ComputeInterest(double principal, Date start, Date end, int method,
+                         double daysPerYear, double rate, double normalRate, ComputeResults* r);
+    Date DoIntComp(Date start, Date end, ComputeResults* r, int kind, int entry, int normal,
+                   int unitRates);
+    void CheckCompounding(int entry);
+
+    // ---- Driver ----
+    int MainCompute(Date computeDate, int eventLimit, int monthly);
+    void ReallocPayments(int last);
+
+    // ---- Payment allocation ----
+    void AllocatePayment(int i);
+    void FixBalance(int n);
+    void ApplyPayment(int i, ComputeResults* r, int entry);
+    int PaidNormal(Payment* p);
+    int AppliedToPenalties(int i);
+    void DoPaidtoBalof();
+    double AnyPayments(int penalty, Date from, Date to);
+    double TenDayPayments(int penalty);
+
+    // ---- GATT and 6621(c) ----
+    void NormalizeGATT();
+    void CalculateGattSwicthOver(ComputeResults* results, int index);
+    void Compute6621c(int slot, Date through);
+    Date Get6621cDate() const { return m_date6621c; }
+    int Get6621cAdded() const { return m_6621cAdded; }
+    int Warn6621c(Date through);
+    void WarnGATTDoublePayment();
+
+    // ---- Failure to file and failure to pay ----
+    void Compute6651a1a2(int slotA2, int slotA1, Date through, int unused, int noDrops);
+    void Compute6651a3(int slot, Date through);
+    double ComputeReal6651(F2Fs* list);
+    void Post90Check(int slot);
+    void Check6651a3Penalty();
+    int CheckPenaltyDates(int slot);
+
+    // ---- Accuracy-related and fraud penalties ----
+    void Compute6653a(int slot, Date through);
+    void Compute6653b(int slot, Date through);
+    void Compute6659(int slot);
+    void Compute6659a(int slot);
+    void Compute6660(int slot);
+    void Compute6661(int slot);
+    void Compute6662c(int slot, Date through);
+    void Compute6662d(int slot, Date through);
+    void Compute6662e(int slot, Date through);
+    void Compute6662f(int slot, Date through);
+    void Compute6662g(int slot, Date through);
+    void Compute6663(int slot, Date through);
+    Date FraudActive(int slot);
+    int AccuracyPenaltyCheck();
+    int AccuracyError() const { return m_accuracyError; }
+
+    // ---- Penalty stream and penalty interest ----
+    int ComputePenalties(Date through);
+    void DropPenalty(double amount, Date date, int slot, int seq);
+    int PayOff(CPenaltyDrop* drop, Date through);
+    int PenaltyStream(Date through, int monthEnds);
+    double PenaltyInterest(double amount, int motivated, Date from, Date to, int useBase,
+                           int slot);
+    double ComputeMaximumPenalty(int slot);
+    int PenaltyAfterPaymentCheck();
+    // Extra report templates of a slot (static texts such as "R6651A1H.DM"),
+    // null when none.
+    const char* PenHeader(int slot) const { return m_penHeader[slot]; }
+    void PenHeader(int slot, const char* templ) { m_penHeader[slot] = templ; }
+    const char* PenFooter(int slot) const { return m_penFooter[slot]; }
+    void PenFooter(int slot, const char* templ) { m_penFooter[slot] = templ; }
+
+    // ---- Per-penalty results (slot 0 to 23) ----
+    double TotalPenalty(int slot) const { return m_totalPenalty[slot]; }
+    double TotalPenalty2(int slot) const { return m_totalPenalty2[slot]; }
+    double GetBaseAmount(int slot) const { return m_baseAmount[slot]; }
+    double Reduction(int slot) const { return m_reduction[slot]; }
+    double Reduction2(int slot) const { return m_reduction2[slot]; }
+    double PenaltyMinimum(int slot) const { return m_penaltyMinimum[slot]; }
+    double PenaltyMaximum(int slot) const { return m_penaltyMaximum[slot]; }
+    double MaximumBase(int slot) const { return m_maximumBase[slot]; }
+    double PenaltyAmount(int slot) const { return m_penaltyAmount[slot]; }
+    double RealPenalty(int slot) const { return m_penaltyAmount[slot]; }
+    double PenaltyAddedAmt(int slot) const { return m_penaltyAddedAmt[slot]; }
+    Date PenaltyAddedDate(int slot) const { return m_penaltyAddedDate[slot]; }
+    // Payments applied to the slot's penalty by the last penalty stream.
+    double PenaltyPaid(int slot) const { return m_penaltyPaid[slot]; }
+    double GetNegligenceBase(int k) const { return m_negligenceBase[k]; }
+
+    // ---- Fields, in the record order of the engine ----
+    int32_t m_wholeDollarMode = 0;
+    CEvent m_events[kMaxEvents];
+    Penalties m_penalties[kPenaltySlots];
+    InterestRateTable m_table;
+    int32_t m_tableAliasResolved = 0;
+    CashFlow* m_cashFlow = nullptr;
+    ComputeResults* m_normalBase = nullptr;
+    ComputeResults* m_motivatedBase = nullptr;
+    ComputeResults* m_penaltyBase = nullptr;
+    // Running balances carried from period to period, cents.
+    double m_normalInterestDue = 0.0;
+    double m_motivatedInterestDue = 0.0;
+    double m_refundInterestDue = 0.0;
+    double m_motivatedPrincipal = 0.0;
+    double m_normalPrincipal = 0.0;
+    double m_gattInterestDue = 0.0;
+    double m_gattPrincipal = 0.0;
+    double m_totals[kTotals] = {};
+    Date m_taxDueDate;
+    double m_totalTax = 0.0;
+    double m_totalLiability = 0.0;
+    Date m_date6621c;
+    int32_t m_6621cAdded = 0;
+    // Working fields of the driver and the 6621(c) code.
+    Date m_date6621c2;
+    int32_t m_hotRestarted = 0;    // the 6621(c) restart has been made
+    int32_t m_hotActive = 0;       // accrual adds the 6621(c) increase
+    int32_t m_federalGatt = 0;     // GATT on and the table name begins with "FED"
+    int32_t m_hotSpare = 0;
+    int32_t m_gattOn = 0;
+    double m_gattAmount = 0.0;
+    int32_t m_hotInterest = 0;
+    int32_t m_hotInterest2 = 0;
+    Date m_hot30Day;
+    Date m_hot30Day2;
+    Date m_hotApplicable;
+    Date m_hotApplicable2;
+    const char* m_penHeader[kPenaltySlots] = {};
+    const char* m_penFooter[kPenaltySlots] = {};
+    // Per-penalty results.
+    double m_totalPenalty[kPenaltySlots] = {};
+    double m_totalPenalty2[kPenaltySlots] = {};
+    double m_baseAmount[kPenaltySlots] = {};
+    double m_reduction[kPenaltySlots] = {};
+    double m_reduction2[kPenaltySlots] = {};
+    double m_penaltyMinimum[kPenaltySlots] = {};
+    double m_penaltyMaximum[kPenaltySlots] = {};
+    double m_maximumBase[kPenaltySlots] = {};
+    double m_penaltyPaid[kPenaltySlots] = {};      // payments applied in the last stream
+    double m_penaltyCredit[kPenaltySlots] = {};    // stream working state: designated credit
+    double m_penaltyAssessed[kPenaltySlots] = {};  // stream working state: assessed so far
+    double m_penaltyAmount[kPenaltySlots] = {};    // RealPenalty / PenaltyAmount
+    double m_penaltyAddedAmt[kPenaltySlots] = {};
+    Date m_penaltyAddedDate[kPenaltySlots];
+    double m_negligenceBase[3] = {};
+    double m_paidByCategory[kCategoryCount] = {};
+    double m_balanceDue = 0.0;
+    int32_t m_accuracyError = 0;
+    double m_balances[kCategoryCount] = {};
+    F2Fs* m_fpsBase = nullptr;
+    F2Fs* m_fpaBase = nullptr;
+    CPenaltyDropList* m_penaltyDrops = nullptr;
+    int32_t m_interestRunning = 1;   // 0 between a stop- and a start-interest event
+    int32_t m_monthly = 0;           // monthly argument of the last MainCompute
+    double m_gattAmountLeft = 0.0;
+    double m_gattAmountStart = 0.0;
+    double m_driverWork = 0.0;
+    int32_t m_flags[kFlagCount] = {};
+};
+
+#undef QRT_FLAG_ACCESSORS

@@ -1,0 +1,80 @@
+// Result lifecycle: clearing a computation's results and freeing the lists
+// the compute object owns.
+#include "compute/CQRTCompute.h"
+
+void CQRTCompute::FreeCashflow()
+{
+    while (m_cashFlow != nullptr) {
+        CashFlow* next = m_cashFlow->m_next;
+        delete m_cashFlow;
+        m_cashFlow = next;
+    }
+}
+
+void CQRTCompute::FreeResultsList()
+{
+    FreeComputeResultsChain(m_motivatedBase);
+    m_motivatedBase = nullptr;
+    FreeComputeResultsChain(m_normalBase);
+    m_normalBase = nullptr;
+    FreeComputeResultsChain(m_penaltyBase);
+    m_penaltyBase = nullptr;
+}
+
+void CQRTCompute::FreeF2F(F2Fs*& list)
+{
+    while (list != nullptr) {
+        F2Fs* next = list->m_next;
+        delete list;
+        list = next;
+    }
+}
+
+void CQRTCompute::ClearComputedPenalties()
+{
+    delete m_penaltyDrops;
+    m_penaltyDrops = nullptr;
+    for (int i = 0; i < kPenaltySlots; ++i) {
+        m_penHeader[i] = nullptr;
+        m_penFooter[i] = nullptr;
+        m_baseAmount[i] = 0.0;
+        m_totalPenalty[i] = 0.0;
+        m_totalPenalty2[i] = 0.0;
+        m_reduction[i] = 0.0;
+        m_reduction2[i] = 0.0;
+        m_penaltyMinimum[i] = 0.0;
+        m_penaltyMaximum[i] = 0.0;
+        m_penaltyAmount[i] = 0.0;
+        m_maximumBase[i] = 0.0;
+        m_penaltyAddedAmt[i] = 0.0;
+        m_penaltyAddedDate[i] = Date();
+    }
+    FreeF2F(m_fpsBase);
+    FreeF2F(m_fpaBase);
+}
+
+void CQRTCompute::ClearCoputeResults()
+{
+    const int n = EventCount();
+    for (int i = 0; i < n; ++i) {
+        CEvent& e = m_events[i];
+        if (e.m_type == kEventStopInterest || e.m_type == kEventStartInterest) {
+            e.m_amount = 0.0;
+            e.m_gattAmount = 0.0;
+        }
+    }
+    ClearComputedPenalties();
+    GattTaxEvent(0);
+    ExcessDeposits(0);
+    SortEvents(-1);
+    m_gattAmountLeft = GATTAmount();
+    m_gattAmountStart = GATTAmount();
+    FreeCashflow();
+    FreeResultsList();
+    SetTaxDueDate();
+    for (double& t : m_totals)
+        t = 0.0;
+    delete m_penaltyDrops;
+    m_penaltyDrops = nullptr;
+    PaymentPenaltyError(0);
+}

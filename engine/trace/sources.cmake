@@ -1,0 +1,4 @@
+# Sources of engine/trace, relative to engine/.
+list(APPEND QRT_ENGINE_SOURCES
+  trace/Trace.cpp
+)
