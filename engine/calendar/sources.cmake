@@ -1,4 +1,5 @@
 # Sources of engine/calendar, relative to engine/.
 list(APPEND QRT_ENGINE_SOURCES
   calendar/Date.cpp
+  calendar/CalendarInternal.cpp
 )
