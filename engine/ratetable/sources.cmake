@@ -1,6 +1,8 @@
 # Sources of engine/ratetable, relative to engine/.
 list(APPEND QRT_ENGINE_SOURCES
+  ratetable/FileReplace.cpp
   ratetable/IRTU.cpp
+  ratetable/IniFile.cpp
   ratetable/InterestRateTable.cpp
   ratetable/TableDialogs.cpp
   ratetable/TableFile.cpp
@@ -8,5 +10,6 @@ list(APPEND QRT_ENGINE_SOURCES
   ratetable/TableHeader.cpp
   ratetable/TableLock.cpp
   ratetable/TablePaths.cpp
+  ratetable/TimeStampedLog.cpp
   ratetable/UserInteraction.cpp
 )

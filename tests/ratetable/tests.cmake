@@ -1,1 +1,3 @@
 # Tests of engine/ratetable (paths relative to tests/).
+qrt_add_test(ini_file_test ratetable/IniFileTest.cpp)
+qrt_add_test(time_stamped_log_test ratetable/TimeStampedLogTest.cpp)
