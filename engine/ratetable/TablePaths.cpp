@@ -1,4 +1,5 @@
 #include "ratetable/TablePaths.h"
+#include "ratetable/TablePathsInternal.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -58,19 +59,20 @@ int OpenRegular(const std::string& path) {
 
 }  // namespace
 
-int ResolveTableFile(const std::string& name, std::string* foundPath) {
+int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
+                      const std::string& userDir, std::string* foundPath) {
     std::vector<std::string> candidates;
     std::string path = name;
     ForceExtension(path, ".TB3");
     candidates.push_back(path);
     if (name.find('/') == std::string::npos) {
-        path = EngineDirectory() + name;
+        path = engineDir + name;
         ForceExtension(path, ".TB3");
         candidates.push_back(path);
-        std::string user = UserTableDirectory();
-        if (!user.empty()) {
-            if (user.back() != '/') user += '/';
-            path = user + name;
+        if (!userDir.empty()) {
+            path = userDir;
+            if (path.back() != '/') path += '/';
+            path += name;
             ForceExtension(path, ".TB3");
             candidates.push_back(path);
         }
@@ -83,4 +85,9 @@ int ResolveTableFile(const std::string& name, std::string* foundPath) {
         }
     }
     return -1;
+}
+
+int ResolveTableFile(const std::string& name, std::string* foundPath) {
+    const bool bare = name.find('/') == std::string::npos;
+    return OpenTableFileFrom(name, EngineDirectory(), bare ? UserTableDirectory() : "", foundPath);
 }

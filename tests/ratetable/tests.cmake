@@ -1,3 +1,8 @@
 # Tests of engine/ratetable (paths relative to tests/).
 qrt_add_test(ini_file_test ratetable/IniFileTest.cpp)
 qrt_add_test(time_stamped_log_test ratetable/TimeStampedLogTest.cpp)
+qrt_add_test(ratetable_model_test ratetable/TableModelTest.cpp)
+qrt_add_test(ratetable_file_test
+  ratetable/TableFileTest.cpp
+  ratetable/TablePathsTest.cpp
+  ratetable/TableDialogsTest.cpp)
