@@ -19,3 +19,6 @@
 #include "compute/F2Fs.h"
 #include "compute/CPenaltyDrop.h"
 #include "compute/CQRTCompute.h"
+#include "compute/PenaltyTable.h"
+#include "compute/PenaltyStreamKinds.h"
+#include "compute/FailureToFileMinimum.h"

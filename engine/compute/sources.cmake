@@ -12,4 +12,14 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/Payment.cpp
   compute/Penalties.cpp
   compute/ResultLists.cpp
+  compute/AccuracyPenaltiesPending.cpp
+  compute/CheckPenaltyDates.cpp
+  compute/Compute6651a1a2.cpp
+  compute/Compute6651a3.cpp
+  compute/ComputePenalties.cpp
+  compute/FailureToFileMinimum.cpp
+  compute/FailureToPay.cpp
+  compute/PenaltyInterest.cpp
+  compute/PenaltyStream.cpp
+  compute/PenaltyTable.cpp
 )
