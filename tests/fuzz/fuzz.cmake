@@ -11,3 +11,7 @@ if(QRT_BUILD_FUZZ)
     add_dependencies(qrt_fuzz_targets fuzz_${name})
   endfunction()
 endif()
+
+if(QRT_BUILD_FUZZ)
+  qrt_add_fuzz(read_table fuzz/ReadTableFuzz.cpp)
+endif()
