@@ -208,24 +208,6 @@ TEST(InterestRateTableText, DescriptionNotesAndNames) {
     t.GetHeader()->TableNotes(std::string(70000, 'n'));
     EXPECT_EQ(t.GetHeader()->m_notesLength, 65535) << "length field is 16 bits";
     EXPECT_EQ(t.TableNotes().size(), 65535u);
-
-    t.Clear();
-    EXPECT_EQ(t.GetTableName(), "");
-    EXPECT_EQ(t.TableNotes(), "");
-    EXPECT_FALSE(t.TableEndDate().isValid());
-
-    EXPECT_STREQ(CompoundMethodName(0), "Old IRS Method");
-    EXPECT_STREQ(CompoundMethodName(3), "Monthly (+ days)");
-    EXPECT_STREQ(CompoundMethodName(5), "Monthly (wh mnths)");
-    EXPECT_STREQ(CompoundMethodName(10), "");
-}
-
-TEST(InterestRateTableHeap, NewAndDeleteOnTheLibraryHeap) {
-    InterestRateTable* t = InterestRateTable::NewIRT();
-    ASSERT_NE(t, nullptr);
-    EXPECT_FALSE(t->GetStartingDate(0).isValid());
-    InterestRateTable::DeleteIRT(t);
-    InterestRateTable::DeleteIRT(nullptr);
 }
 
 }  // namespace
