@@ -9,6 +9,7 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/Compounding.cpp
   compute/EventKind.cpp
   compute/EventOrder.cpp
+  compute/InterestAccrual.cpp
   compute/Payment.cpp
   compute/Penalties.cpp
   compute/ResultLists.cpp

@@ -1,2 +1,5 @@
 # Tests of engine/compute (paths relative to tests/).
 qrt_add_test(penalty_schedule_tests compute/PenaltyScheduleTest.cpp)
+qrt_add_test(compute_records_test compute/ComputeRecordsTest.cpp)
+qrt_add_test(compute_inputs_test compute/ComputeInputsTest.cpp compute/EventOrderTest.cpp)
+qrt_add_test(interest_accrual_test compute/InterestAccrualTest.cpp)
