@@ -1,5 +1,7 @@
 # Sources of engine/compute, relative to engine/.
 list(APPEND QRT_ENGINE_SOURCES
+  compute/Accuracy6662.cpp
+  compute/AccuracyPenaltyDates.cpp
   compute/AllocationCategory.cpp
   compute/CEvent.cpp
   compute/CPenaltyDrop.cpp
@@ -10,10 +12,10 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/EventKind.cpp
   compute/EventOrder.cpp
   compute/InterestAccrual.cpp
+  compute/NegligenceFraud6653.cpp
   compute/Payment.cpp
   compute/Penalties.cpp
   compute/ResultLists.cpp
-  compute/AccuracyPenaltiesPending.cpp
   compute/CheckPenaltyDates.cpp
   compute/Compute6651a1a2.cpp
   compute/Compute6651a3.cpp
@@ -23,4 +25,5 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/PenaltyInterest.cpp
   compute/PenaltyStream.cpp
   compute/PenaltyTable.cpp
+  compute/Valuation6659to6661.cpp
 )
