@@ -1,5 +1,6 @@
 // Input checks of a penalty record against the account: a nonzero code
 // names the last finding (codes are those the callers document to users).
+#include "compute/AccuracyPenaltyDatesInternal.h"
 #include "compute/CQRTCompute.h"
 
 namespace {
@@ -53,8 +54,8 @@ int CQRTCompute::CheckPenaltyDates(int slot)
         return code;
     }
     default:
-        // Slot 0, the unused slots 5, 6, 17 to 21 and the 6621(c) slot 22
-        // have no checks; the accuracy and fraud slots have their own.
-        return 0;
+        // The accuracy and fraud slots have their own checks; slot 0, the
+        // unused slots 5, 6, 17 to 21 and the 6621(c) slot 22 have none (0).
+        return CheckAccuracyPenaltyDates(*this, slot);
     }
 }
