@@ -299,20 +299,6 @@ TEST(ComputeLifecycle, ClearComputeResultsZeroesStopAndStartAmountsAndTotals)
     EXPECT_EQ(compute->TaxDueDate(), Date(4, 15, 2020));
 }
 
-TEST(ComputeObject, FlagsKeepTheirStorageOrder)
-{
-    auto compute = NewCompute();
-    compute->TableEndWarning(1);
-    compute->NoHotInterestOver100K(1);
-    compute->Penalties6651a2and3ExceedTax(1);
-    EXPECT_EQ(compute->Flag(0), 1);
-    EXPECT_EQ(compute->Flag(18), 1);
-    EXPECT_EQ(compute->Flag(23), 1);
-    compute->ClearFlags();
-    for (int i = 0; i < CQRTCompute::kFlagCount; ++i)
-        EXPECT_EQ(compute->Flag(i), 0) << i;
-}
-
 TEST(ComputeObject, TableDaysPerYearCodes)
 {
     auto compute = NewCompute();

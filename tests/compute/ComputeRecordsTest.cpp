@@ -1,9 +1,8 @@
 // The engine's records: the Penalties byte layout and reset state, the
-// date-ordered drop list, kind names, and the dump formats that reach an
+// date-ordered drop list, and the dump formats that reach an
 // installed trace receiver.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "ComputeTestSupport.h"
@@ -22,14 +21,9 @@ TEST(PenaltiesRecord, NewRecordHasInvalidDatesAndZeroes)
     EXPECT_EQ(p.IsEnabled(), 0);
 }
 
-TEST(PenaltiesRecord, FlagsAndTruncatedValue)
+TEST(PenaltiesRecord, ValueIsTruncatedAndAmountsSitAtTheirOffset)
 {
     Penalties p;
-    p.Enable(1);
-    p.SetFlag(kPenaltyTimely, 1);
-    EXPECT_EQ(p.m_flags, 0x0081);
-    p.Enable(0);
-    EXPECT_EQ(p.m_flags, 0x0080);
     p.SetValue(20.9);
     EXPECT_EQ(p.Value(), 20.0);
     p.SetValue(-3.7);
@@ -60,28 +54,6 @@ TEST(PenaltyDrops, KeepDateOrderAndTheOrderMadeOnTies)
     EXPECT_EQ(list.Count(), 5);
     list.Clear();
     EXPECT_EQ(list.Head(), nullptr);
-}
-
-TEST(EventKinds, SetsAndNames)
-{
-    const char* sets[] = {"LTF", "LTF", "P", "P", "LU", "", "", "LTF", "P", "LT", "U", ""};
-    for (int k = 0; k < 12; ++k) {
-        const std::string s = sets[k];
-        EXPECT_EQ(IsLiabilityKind(k), s.find('L') != std::string::npos ? 1 : 0) << k;
-        EXPECT_EQ(IsTaxKind(k), s.find('T') != std::string::npos ? 1 : 0) << k;
-        EXPECT_EQ(IsFirstLiabilityKind(k), s.find('F') != std::string::npos ? 1 : 0) << k;
-        EXPECT_EQ(IsPaymentKind(k), s.find('P') != std::string::npos ? 1 : 0) << k;
-        EXPECT_EQ(IsUserPenaltyKind(k), s.find('U') != std::string::npos ? 1 : 0) << k;
-        EXPECT_EQ(std::strlen(EventDumpName(k)), 10u) << k;
-        EXPECT_EQ(std::strlen(ResultDumpName(k)), 11u) << k;
-    }
-    EXPECT_STREQ(ResultDumpName(500), "FINAL FLAG ");
-    EXPECT_EQ(ResultDumpName(33), nullptr);
-    EXPECT_STREQ(EventReportLabel(9), "IRS Check");
-    EXPECT_STREQ(AllocationCategoryName(28), "6621(c)Hot Interest");
-    EXPECT_STREQ(AllocationCategoryName(29), "");
-    EXPECT_EQ(kDefaultAllocationClasses[1], 'D');
-    EXPECT_EQ(kDefaultAllocationClasses[49], 'C');
 }
 
 // Collects every piece of trace text.
