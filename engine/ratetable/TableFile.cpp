@@ -65,9 +65,8 @@ std::string TableNameFrom(const std::string& name) {
 }  // namespace
 
 int InterestRateTable::Read(const std::string& name, int passOn, int useCache) {
-    // passOn and useCache only matter to the cached path.
-    (void)passOn;
-    (void)useCache;
+    // passOn only matters to the cached path, which hands it to its file read.
+    if (useCache && CacheEnabled()) return ReadCached(name, passOn);
     return ReadFromFile(name);
 }
 

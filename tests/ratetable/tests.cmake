@@ -6,3 +6,5 @@ qrt_add_test(ratetable_file_test
   ratetable/TableFileTest.cpp
   ratetable/TablePathsTest.cpp
   ratetable/TableDialogsTest.cpp)
+qrt_add_test(table_cache_test ratetable/TableCacheTest.cpp)
+qrt_add_test(table_cache_thread_test ratetable/TableCacheThreadTest.cpp LABELS threads)
