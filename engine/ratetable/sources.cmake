@@ -5,6 +5,7 @@ list(APPEND QRT_ENGINE_SOURCES
   ratetable/IniFile.cpp
   ratetable/InterestRateTable.cpp
   ratetable/TableDialogs.cpp
+  ratetable/TableAlias.cpp
   ratetable/TableCache.cpp
   ratetable/TableFile.cpp
   ratetable/TableFormat.cpp
