@@ -10,6 +10,7 @@ list(APPEND QRT_ENGINE_SOURCES
   ratetable/TableFile.cpp
   ratetable/TableFormat.cpp
   ratetable/TableHeader.cpp
+  ratetable/TableGenerator.cpp
   ratetable/TableLock.cpp
   ratetable/TablePaths.cpp
   ratetable/TimeStampedLog.cpp

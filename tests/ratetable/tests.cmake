@@ -9,3 +9,4 @@ qrt_add_test(ratetable_file_test
 qrt_add_test(table_cache_test ratetable/TableCacheTest.cpp)
 qrt_add_test(table_cache_thread_test ratetable/TableCacheThreadTest.cpp LABELS threads)
 qrt_add_test(table_alias_test ratetable/TableAliasTest.cpp)
+qrt_add_test(table_generator_test ratetable/TableGeneratorTest.cpp)
