@@ -3,10 +3,14 @@
 #pragma once
 
 #include "calendar/Date.h"
+#include "ratetable/CQrtDLLApp.h"
 #include "ratetable/IRTU.h"
+#include "ratetable/IniFile.h"
 #include "ratetable/InterestRateTable.h"
+#include "ratetable/TableAlias.h"
 #include "ratetable/TableHeader.h"
 #include "ratetable/TablePaths.h"
+#include "ratetable/TimeStampedLog.h"
 #include "ratetable/UserInteraction.h"
 #include "trace/Trace.h"
 #include "compute/EventKind.h"

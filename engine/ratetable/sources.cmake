@@ -1,5 +1,6 @@
 # Sources of engine/ratetable, relative to engine/.
 list(APPEND QRT_ENGINE_SOURCES
+  ratetable/CQrtDLLApp.cpp
   ratetable/FileReplace.cpp
   ratetable/IRTU.cpp
   ratetable/IniFile.cpp

@@ -10,3 +10,5 @@ qrt_add_test(table_cache_test ratetable/TableCacheTest.cpp)
 qrt_add_test(table_cache_thread_test ratetable/TableCacheThreadTest.cpp LABELS threads)
 qrt_add_test(table_alias_test ratetable/TableAliasTest.cpp)
 qrt_add_test(table_generator_test ratetable/TableGeneratorTest.cpp)
+qrt_add_test(qrtdll_app_test ratetable/CQrtDLLAppTest.cpp)
+

@@ -1,0 +1,54 @@
+#include "ratetable/CQrtDLLApp.h"
+
+#include "ratetable/IniFile.h"
+#include "ratetable/InterestRateTable.h"
+#include "ratetable/TableLockInternal.h"
+#include "ratetable/TablePaths.h"
+
+namespace {
+
+const char kIniName[] = "qrtDLL.INI";
+const char kSection[] = "Options";
+
+} // namespace
+
+CQrtDLLApp& CQrtDLLApp::Instance()
+{
+    static CQrtDLLApp app;
+    return app;
+}
+
+CQrtDLLApp::CQrtDLLApp()
+{
+    TableLock();  // created now rather than by the first table
+    m_tableAlias = std::make_unique<CTableAlias>();
+    ReadSettings();
+}
+
+CQrtDLLApp::~CQrtDLLApp() = default;
+
+void CQrtDLLApp::ReadSettings()
+{
+    const std::string ini = EngineDirectory() + kIniName;
+    const int developer = IniGetInt(ini, kSection, "AtNRB", 0) != 0 ? 1 : 0;
+    m_developerMode.store(developer);
+    IniWriteString(ini, kSection, "AtNRB", developer ? "1" : "0");
+    InterestRateTable::CacheEnabled(IniGetInt(ini, kSection, "CacheEnabled", 0));
+}
+
+void CQrtDLLApp::Reinitialize()
+{
+    CQrtDLLApp& app = Instance();
+    app.m_tableAlias->LoadAliases();
+    app.ReadSettings();
+    InterestRateTable::ClearCache();
+}
+
+namespace {
+
+// Creates the application object when the library is loaded.
+struct LoadTimeStart {
+    LoadTimeStart() { CQrtDLLApp::Instance(); }
+} g_loadTimeStart;
+
+} // namespace

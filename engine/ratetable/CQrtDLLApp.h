@@ -1,0 +1,53 @@
+// CQrtDLLApp: the engine library's application object, one per process. It is
+// created when the library is loaded (before main for a program linked to it,
+// at dlopen otherwise) and destroyed when the library is unloaded. Start-up
+// creates the table lock and the table alias list (which reads
+// "TableAlias.csv"), then reads the engine INI file EngineDirectory() +
+// "qrtDLL.INI", section "Options": "AtNRB" (developer mode, default 0, written
+// back at once as "1" or "0") and "CacheEnabled" (the table cache switch,
+// default 0).
+//
+// The engine folder comes from QRT_ENGINE_DIR as it is when the library loads.
+// A program that sets QRT_ENGINE_DIR itself afterwards (qrtcalc, the server,
+// the Python module) must call CQrtDLLApp::Reinitialize() once it has set it,
+// before its first computation: that reloads the INI settings and the alias
+// list from the new folder and empties the table cache.
+//
+// Thread rule: TableAlias() and DeveloperMode() may be used from any thread;
+// Reinitialize() may run beside them (the alias list locks itself), but the
+// caller should not change QRT_ENGINE_DIR while other threads compute.
+// Tests: a program linked to the shared library sees "CacheEnabled=1" and
+// finds "AtNRB=5" rewritten as "AtNRB=1" with every other line kept.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "ratetable/TableAlias.h"
+
+class CQrtDLLApp {
+public:
+    // The application object (created at library load).
+    static CQrtDLLApp& Instance();
+
+    // Reads the engine folder again: reloads "qrtDLL.INI" (AtNRB, written
+    // back, and CacheEnabled), reloads the alias list, and empties the table
+    // cache's names so no table of the old folder is served from it.
+    static void Reinitialize();
+
+    // The table alias list used by the computation to resolve table names.
+    CTableAlias* TableAlias() { return m_tableAlias.get(); }
+    // "AtNRB" of the INI file: 1 or 0. Nothing in the engine depends on it.
+    int DeveloperMode() const { return m_developerMode.load(); }
+
+    CQrtDLLApp(const CQrtDLLApp&) = delete;
+    CQrtDLLApp& operator=(const CQrtDLLApp&) = delete;
+    ~CQrtDLLApp();  // shut-down: releases the alias list
+
+private:
+    CQrtDLLApp();   // start-up
+    void ReadSettings();
+
+    std::unique_ptr<CTableAlias> m_tableAlias;
+    std::atomic<int> m_developerMode{0};
+};

@@ -1,0 +1,41 @@
+// The application object's settings: Reinitialize reads qrtDLL.INI and the
+// alias list of the engine folder named by QRT_ENGINE_DIR.
+#include "ratetable/CQrtDLLApp.h"
+#include "ratetable/InterestRateTable.h"
+#include "ratetable/TableCacheInternal.h"
+
+#include "ratetable/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CQrtDLLAppTest, ReinitializeReadsTheEngineFoldersSettingsAndWritesAtNRBBack)
+{
+    struct Case {
+        const char* ini;  // nullptr = no file
+        int developer;
+        int cache;
+        const char* after;
+    } cases[] = {
+        {"[Options]\nAtNRB=5\nCacheEnabled=1\n", 1, 1, "[Options]\nAtNRB=1\nCacheEnabled=1\n"},
+        {"[options]\natnrb=0\ncacheenabled=0\n", 0, 0, "[options]\natnrb=0\ncacheenabled=0\n"},
+        {"[Options]\nCacheEnabled=3\n", 0, 3, "[Options]\nCacheEnabled=3\nAtNRB=0\n"},
+        {nullptr, 0, 0, "[Options]\nAtNRB=0\n"},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder dir;
+        EngineDirScope engineDir(dir.Dir());
+        if (c.ini) dir.Write("qrtDLL.INI", c.ini);
+        dir.Write("TableAlias.csv", "IL,,,IL Prior 2002\n");
+        CQrtDLLApp::Reinitialize();
+        EXPECT_EQ(CQrtDLLApp::Instance().DeveloperMode(), c.developer) << dir.ReadText("qrtDLL.INI");
+        EXPECT_EQ(InterestRateTable::CacheEnabled(), c.cache);
+        EXPECT_EQ(dir.ReadText("qrtDLL.INI"), c.after);
+        EXPECT_EQ(CQrtDLLApp::Instance().TableAlias()->Lookup("il", Date(1, 1, 2000)),
+                  "IL Prior 2002");
+    }
+    ResetTableCache();
+}
+
+} // namespace
