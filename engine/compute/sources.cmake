@@ -3,17 +3,23 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/Accuracy6662.cpp
   compute/AccuracyPenaltyDates.cpp
   compute/AllocationCategory.cpp
+  compute/ApplyPayment.cpp
   compute/CEvent.cpp
   compute/CPenaltyDrop.cpp
   compute/CQRTCompute.cpp
   compute/ComputeResults.cpp
   compute/ComputeTotals.cpp
   compute/Compounding.cpp
+  compute/Compute6621c.cpp
   compute/EventKind.cpp
   compute/EventOrder.cpp
   compute/InterestAccrual.cpp
   compute/NegligenceFraud6653.cpp
+  compute/InterestWarnings.cpp
+  compute/MainCompute.cpp
   compute/Payment.cpp
+  compute/PaymentAllocation.cpp
+  compute/PenaltyChecks.cpp
   compute/Penalties.cpp
   compute/ResultLists.cpp
   compute/CheckPenaltyDates.cpp
@@ -26,4 +32,5 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/PenaltyStream.cpp
   compute/PenaltyTable.cpp
   compute/Valuation6659to6661.cpp
+  compute/StepWalk.cpp
 )

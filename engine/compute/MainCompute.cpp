@@ -1,0 +1,175 @@
+// MainCompute: one complete computation of the account through a date (reset
+// and validation, the step walk, the results phase), and ReallocPayments, which
+// allocates every payment against the account as it stood on its own date.
+#include "compute/CQRTCompute.h"
+#include "compute/StepWalkInternal.h"
+#include "ratetable/CQrtDLLApp.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+
+// The table's file name without folders.
+std::string BaseName(const std::string& name)
+{
+    const size_t cut = name.find_last_of("/\\");
+    return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+bool StartsWithFed(const std::string& name)
+{
+    return name.size() >= 3 && (name[0] == 'F' || name[0] == 'f') && (name[1] == 'E' || name[1] == 'e')
+           && (name[2] == 'D' || name[2] == 'd');
+}
+
+constexpr double kHundredThousandDollars = 10000000.0;   // cents
+
+// Resolves the table name through the alias list (once per object) and reads
+// the table through the cache, falling back to an on-demand table. When no
+// table can be had the embedded table is emptied (keeping the name asked
+// for): a failed read leaves the table as it was, and the entries of an
+// earlier computation must not stand in for the table asked for now.
+void LoadTable(CQRTCompute& c)
+{
+    InterestRateTable& table = c.m_table;
+    if (!c.m_tableAliasResolved) {
+        const CTableAlias* aliases = CQrtDLLApp::Instance().TableAlias();
+        const std::string alias =
+            aliases != nullptr ? aliases->Lookup(table.GetTableName(), c.GetFirstLiabDate()) : std::string();
+        if (!alias.empty()) {
+            c.m_tableAliasResolved = 1;
+            table.SetTableName(alias);
+        }
+    }
+    int loaded = table.Read(table.GetTableName(), 0, 1);
+    if (!loaded) {
+        const std::string made = table.CreateTableOnDemand();
+        if (!made.empty()) {
+            table.SetTableName(made);
+            loaded = table.Read(made, 0, 1);
+        }
+    }
+    if (!loaded) {
+        const std::string name = table.GetTableName();
+        table.Clear();
+        table.SetTableName(name);
+    }
+}
+
+} // namespace
+
+int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int monthly)
+{
+    // Phase 1: reset and validation.
+    ClearFlags();
+    m_6621cAdded = 0;
+    m_hotRestarted = 0;
+    m_balanceDue = 0.0;
+    ClearCoputeResults();
+
+    LoadTable(*this);
+    if (!m_table.GetStartingDate(0).isValid()) {
+        NoTableLoaded(1);
+        return 0;
+    }
+    if (m_table.TableEndDate() < computeDate) TableEndWarning(1);
+
+    ComputePenalties(computeDate);
+
+    const std::string tableName = m_table.GetTableName();
+    m_federalGatt = GATTOn() && StartsWithFed(tableName) ? 1 : 0;
+    m_gattAmountLeft = GATTAmount();
+    m_gattAmountStart = GATTAmount();
+
+    FreeCashflow();
+    FreeResultsList();
+    SetTaxDueDate();
+    m_interestRunning = 1;
+    for (double& t : m_totals) t = 0.0;
+
+    Compute6621c(22, computeDate);
+    if (m_taxDueDate.isValid() && HotInterest()) {
+        if ((Hot30Day().isValid() && Hot30Day() < m_taxDueDate)
+            || (HotApplicable().isValid() && HotApplicable() < m_taxDueDate))
+            HotError(1);
+    }
+
+    if (BaseName(tableName) == "FEDERAL") {
+        const Date cut1990(1, 1, 1990);
+        for (int i = 0; i < 1000 && m_events[i].m_date.isValid(); ++i) {
+            const CEvent& e = m_events[i];
+            if (e.m_type != 1) continue;
+            if (e.m_date >= cut1990) {
+                MotAfter1990(1);
+                break;
+            }
+            if (e.m_amount <= 100000.0) {
+                MotUnder1000(1);
+                break;
+            }
+        }
+    }
+
+    if (!m_table.GetStartingDate(0).isValid()) {
+        NoTableLoaded(1);
+        return 0;
+    }
+    const Date firstEvent = m_events[0].m_date;
+    if (!firstEvent.isValid()) {
+        NoEvents(1);
+        return 0;
+    }
+    if (firstEvent < m_table.GetStartingDate(0)) {
+        EventBeforeTable(1);
+        return 0;
+    }
+    if (firstEvent > computeDate) {
+        ComputeBeforeEvents(1);
+        return 0;
+    }
+
+    AccuracyPenalty(AccuracyPenaltyCheck());
+    m_monthly = monthly;
+    m_interestRunning = 1;
+    for (double& t : m_totals) t = 0.0;
+    m_normalInterestDue = m_motivatedInterestDue = m_refundInterestDue = 0.0;
+    m_motivatedPrincipal = m_normalPrincipal = 0.0;
+    m_gattInterestDue = m_gattPrincipal = 0.0;
+
+    const int sumOfFactors = TableMethod(0) == 4 ? 1 : 0;
+    if (sumOfFactors) m_table.ExtendThrough(computeDate);
+
+    // Phase 2: the step walk.
+    CStepWalk walk(*this, computeDate, monthly, sumOfFactors);
+    walk.Run();
+
+    // Phase 3: results.
+    DoPaidtoBalof();
+    PenaltyStream(computeDate, monthly);
+    m_balanceDue = EventStreamAmounts(computeDate) + AllInterest() + AllPenalties(computeDate);
+    DoPaidtoBalof();
+
+    ComputeBeforeLastEvent(computeDate < GetLastEventDate() ? 1 : 0);
+    HotUnder100K(HotInterest() && TotalTax() <= kHundredThousandDollars ? 1 : 0);
+    PenaltyAfterPayment(InterestRefund() < 0.0 && PenaltyAfterPaymentCheck() ? 1 : 0);
+    Warn6621c(computeDate);
+    WarnGATTDoublePayment();
+    GattAndNotDaily(NonDailyUsed() && GATTOn() && InterestRefund() != 0.0 ? 1 : 0);
+    FedPensWithNonFedTable(!StartsWithFed(tableName) && AnyIRSPenalties() ? 1 : 0);
+    Check6651a3Penalty();
+    return 1;
+}
+
+void CQRTCompute::ReallocPayments(int last)
+{
+    // Put the events in order before any slot is looked at: the computations
+    // below sort them, and the slot allocated must be the slot tested.
+    SortEvents(-1);
+    for (int i = 0; i <= last && i < 1000 && m_events[i].m_date.isValid(); ++i) {
+        if (!IsPaymentKind(m_events[i].m_type)) continue;
+        if (!MainCompute(m_events[i].m_date, i, 0)) return;
+        AllocatePayment(i);
+    }
+}
