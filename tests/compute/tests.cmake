@@ -4,3 +4,5 @@ qrt_add_test(compute_records_test compute/ComputeRecordsTest.cpp)
 qrt_add_test(compute_inputs_test compute/ComputeInputsTest.cpp compute/EventOrderTest.cpp)
 qrt_add_test(interest_accrual_test compute/InterestAccrualTest.cpp)
 qrt_add_test(accuracy_penalty_dates_test compute/AccuracyPenaltyDatesTest.cpp)
+qrt_add_test(driver_tests compute/MainComputeTest.cpp compute/StreamEdgesTest.cpp
+  compute/PaymentAllocationTest.cpp compute/SmallChecksTest.cpp compute/LargeAccountTest.cpp)

@@ -1,0 +1,119 @@
+// The ends of the interest streams: motivated interest runs to the
+// computation date, 6621(c) cuts never run a stream backwards, and the
+// over-$100,000 warning sees the balance of compounding periods.
+#include "AccountFixture.h"
+
+namespace {
+
+using StreamEdgesTest = AccountFixture;
+
+// Motivated tax of 500,000 on 15 Jan 2020 computed to 15 Feb 2020, inside
+// HAND's first period (Simple, motivated 7 %, 366 days):
+//   500,000 x 31 days x 7 % / 366 = 2,964.48 -> 2,964.
+TEST_F(StreamEdgesTest, MotivatedInterestRunsToTheComputationDate)
+{
+    WriteHandTable("HAND");
+    c->SetTableName("HAND");
+    SetAccount(*c, {{1, Date(1, 15, 2020), 500000}});
+    ASSERT_EQ(Compute(*c, Date(2, 15, 2020)), 1);
+
+    const auto motivated = Records(c->MotivatedBase());
+    ASSERT_EQ(motivated.size(), 2u);
+    EXPECT_EQ(motivated[1]->m_kind, 500);
+    EXPECT_EQ(motivated[1]->m_start, Date(1, 15, 2020));
+    EXPECT_EQ(motivated[1]->m_end, Date(2, 15, 2020));
+    EXPECT_EQ(motivated[1]->m_principal, 500000.0);
+    EXPECT_EQ(motivated[1]->m_interest, 2964.0);
+    EXPECT_EQ(c->InterestMotivated(), 2964.0);
+    // The balance is the taxes plus every interest total, and it is what the
+    // motivated stream itself holds at the end.
+    EXPECT_EQ(c->BalanceDue(), 502964.0);
+    EXPECT_EQ(c->m_motivatedPrincipal + c->m_motivatedInterestDue, c->BalanceDue());
+}
+
+// Motivated interest after a payment: the last motivated period (from the
+// payment on 1 Mar 2020 to 1 Apr 2020) is accrued too.
+//   15 Jan-1 Mar: 500,000 x 46 x 7 % / 366 = 4,398.91 -> 4,399
+//   the payment of 100,000 goes to motivated tax (class B before E)
+//   1 Mar-1 Apr: 400,000 x 31 x 7 % / 366 = 2,371.58 -> 2,372
+TEST_F(StreamEdgesTest, MotivatedInterestAfterTheLastPaymentIsAccrued)
+{
+    WriteHandTable("HAND");
+    c->SetTableName("HAND");
+    SetAccount(*c, {{1, Date(1, 15, 2020), 500000}, {2, Date(3, 1, 2020), 100000}});
+    ASSERT_EQ(Compute(*c, Date(4, 1, 2020)), 1);
+
+    const Payment* p = c->GetEvent(1)->m_allocation;
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->m_payment[2], 100000.0);
+    EXPECT_EQ(p->m_payment[3], 0.0);
+    EXPECT_EQ(c->InterestMotivated(), 4399.0 + 2372.0);
+    // taxes 500,000 - payments 100,000 + interest 6,771
+    EXPECT_EQ(c->BalanceDue(), 406771.0);
+    EXPECT_EQ(c->m_motivatedPrincipal + c->m_motivatedInterestDue, c->BalanceDue());
+}
+
+// Hot interest from 1 Jun 2000 with the restart option on and a restart on
+// 1 Jan 2001: the stop at 31 Dec 1997 lies before the stream's start, so it
+// only switches hot interest off; the restart cuts at 1 Jan 2001.
+TEST_F(StreamEdgesTest, HotInterestCutsBeforeTheStreamStartMoveNothing)
+{
+    WriteTable("DLY", {{Date(1, 1, 1990), 2, 8.0, 10.0, 7.0, 365}});
+    c->SetTableName("DLY");
+    SetAccount(*c, {{0, Date(1, 1, 1999), 20000000}});
+    c->HotInterest(1);
+    c->HotApplicable(Date(6, 1, 2000));
+    c->HotInterest2(1);
+    c->HotApplicable2(Date(1, 1, 2001));
+    ASSERT_EQ(Compute(*c, Date(12, 31, 2001)), 1);
+
+    const auto normal = Records(c->NormalBase());
+    struct Expected {
+        int kind;
+        Date start, end;
+        int hot;
+    };
+    const std::vector<Expected> expected = {
+        {0, Date(1, 1, 1954), Date(1, 1, 1999), 0},
+        {33, Date(1, 1, 1999), Date(6, 1, 2000), 0},
+        {33, Date(6, 1, 2000), Date(1, 1, 2001), 0},
+        {500, Date(1, 1, 2001), Date(12, 31, 2001), 1},
+    };
+    ASSERT_EQ(normal.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(normal[i]->m_kind, expected[i].kind);
+        EXPECT_EQ(normal[i]->m_start, expected[i].start);
+        EXPECT_EQ(normal[i]->m_end, expected[i].end);
+        EXPECT_EQ(normal[i]->m_hot, expected[i].hot);
+    }
+    // Daily 8 % / 365 from 1 Jan 1999 to 1 Jan 2001 (731 days), then 10 %
+    // (8 + 2 points) for 364 days: 20,000,000 x [(1 + .08/365)^731 x
+    // (1 + .10/365)^364 - 1] = 20,000,000 x 0.2968185440 = 5,936,370.88; the
+    // three periods rounded one by one give 5,936,371.
+    EXPECT_NEAR(c->InterestNormal(), 5936371.0, 1.0);
+}
+
+// A tax of $200,000 under daily compounding with hot interest off: the
+// balance of the compounding periods exceeds $100,000, so the warning is set.
+TEST_F(StreamEdgesTest, OverHundredThousandWarningUnderDailyCompounding)
+{
+    WriteTable("DLY", {{Date(1, 1, 1990), 2, 8.0, 10.0, 7.0, 365}});
+    struct Case {
+        double tax;
+        int hot;
+        int warned;
+    };
+    for (const Case& k : {Case{20000000, 0, 1}, Case{5000000, 0, 0}, Case{20000000, 1, 0}}) {
+        SCOPED_TRACE(k.tax);
+        CQRTCompute account;
+        account.SetTableName("DLY");
+        SetAccount(account, {{0, Date(2, 15, 2019), k.tax}});
+        account.HotInterest(k.hot);
+        account.HotApplicable(Date(6, 1, 2019));
+        ASSERT_EQ(Compute(account, Date(12, 31, 2019)), 1);
+        EXPECT_EQ(account.NoHotInterestOver100K(), k.warned);
+    }
+}
+
+} // namespace
