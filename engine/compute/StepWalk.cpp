@@ -67,9 +67,11 @@ void CStepWalk::Run()
 
 int CStepWalk::ChooseStep()
 {
-    // User penalties never form a step: the penalty stream reads them.
+    // User penalties never form a step: the penalty stream reads them. Nor
+    // does an event of a kind the engine does not know (it would otherwise be
+    // taken for a rate change or the final step and the walk would not move on).
     while (m_event < 1000 && m_c.m_events[m_event].m_date.isValid()
-           && (m_c.m_events[m_event].m_type == 4 || m_c.m_events[m_event].m_type == 10))
+           && (IsUserPenaltyKind(m_c.m_events[m_event].m_type) || m_c.m_events[m_event].m_type > 11))
         ++m_event;
 
     m_nextEvent = m_event < 1000 ? m_c.m_events[m_event].m_date : Date();

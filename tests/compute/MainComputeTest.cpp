@@ -127,6 +127,18 @@ TEST_F(MainComputeTest, APaymentOfPenaltiesOnlyDoesNotBreakTheNormalPeriod)
     }
 }
 
+TEST_F(MainComputeTest, AnEventOfAnUnknownKindIsPassedOver)
+{
+    WriteHandTable("HAND");
+    c->SetTableName("HAND");
+    SetAccount(*c, {{0, Date(2, 15, 2020), 1000000}, {77, Date(3, 1, 2020), 5000}, {500, Date(3, 2, 2020), 5000}});
+    ASSERT_EQ(Compute(*c, Date(5, 15, 2020)), 1);
+    const auto normal = Records(c->NormalBase());
+    ASSERT_EQ(normal.size(), 2u);
+    EXPECT_EQ(normal[1]->m_end, Date(5, 15, 2020));
+    EXPECT_EQ(normal[1]->m_interest, 12295.0);   // as with the tax alone
+}
+
 TEST_F(MainComputeTest, MonthlyModeRecordsEveryMonthEnd)
 {
     WriteHandTable("HAND");
