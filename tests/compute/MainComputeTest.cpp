@@ -3,6 +3,11 @@
 // a whole account checked against figures derived by hand, and repeatability.
 #include "AccountFixture.h"
 
+#include <fstream>
+
+#include "ratetable/CQrtDLLApp.h"
+#include "ratetable/TablePaths.h"
+
 namespace {
 
 using MainComputeTest = AccountFixture;
@@ -81,6 +86,31 @@ TEST_F(MainComputeTest, ATableNameThatFindsNothingDoesNotReuseTheLastTable)
     EXPECT_EQ(c->MainCompute(Date(5, 15, 2020), -1, 0), 0);
     EXPECT_EQ(c->NoTableLoaded(), 1);
     EXPECT_EQ(c->NormalBase(), nullptr);
+}
+
+TEST_F(MainComputeTest, TheTableNameGoesThroughTheAliasListThenOnDemandTables)
+{
+    if (!UserTableDirectory().empty()) GTEST_SKIP() << "on-demand tables would be written to the user's folder";
+    // The alias list is read from the engine folder (the current folder here).
+    WriteHandTable("HAND");
+    { std::ofstream("TableAlias.csv") << "aliased,01/01/2020,,HAND\n"; }
+    CQrtDLLApp::Reinitialize();
+
+    SetAccount(*c, {{0, Date(2, 15, 2020), 1000000}});
+    c->SetTableName("ALIASED");
+    ASSERT_EQ(Compute(*c, Date(5, 15, 2020)), 1);
+    EXPECT_EQ(c->GetTableName(), "HAND");
+    EXPECT_EQ(c->m_tableAliasResolved, 1);
+    EXPECT_EQ(c->InterestNormal(), 12295.0);   // 1,000,000 x 90 x 5 % / 366
+
+    // A name with no file and no alias: an on-demand table of 8 % daily.
+    c->SetTableName("DAILY0800");
+    ASSERT_EQ(c->MainCompute(Date(5, 15, 2020), -1, 0), 1);
+    EXPECT_TRUE(std::filesystem::exists("DAILY0800.TB3"));
+    EXPECT_EQ(c->NormalBase()->m_next->m_rate, 8.0);
+
+    std::filesystem::remove("TableAlias.csv");
+    CQrtDLLApp::Reinitialize();
 }
 
 TEST_F(MainComputeTest, AnEventOnARateChangeDayIsProcessedFirst)

@@ -3,6 +3,8 @@
 // over-$100,000 warning sees the balance of compounding periods.
 #include "AccountFixture.h"
 
+#include <filesystem>
+
 namespace {
 
 using StreamEdgesTest = AccountFixture;
@@ -114,6 +116,32 @@ TEST_F(StreamEdgesTest, OverHundredThousandWarningUnderDailyCompounding)
         ASSERT_EQ(Compute(account, Date(12, 31, 2019)), 1);
         EXPECT_EQ(account.NoHotInterestOver100K(), k.warned);
     }
+}
+
+// A corporate overpayment above the GATT threshold on the federal table: the
+// part beyond $100,000 moves to the GATT principal and earns GATT interest.
+// However the netting splits it, no money is lost: the two principals and the
+// interest still due add up to the balance.
+TEST_F(StreamEdgesTest, GattNettingKeepsEveryCent)
+{
+    std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3", "FEDERAL.TB3");
+    c->SetTableName("FEDERAL");
+    c->GATTOn(1);
+    c->GATTAmount(10000000);
+    SetAccount(*c, {{0, Date(4, 15, 1996), 50000000},
+                    {2, Date(6, 15, 1996), 20000000},
+                    {2, Date(4, 15, 1997), 60000000},
+                    {0, Date(3, 15, 1998), 5000000}});
+    ASSERT_EQ(Compute(*c, Date(12, 31, 1999)), 1);
+
+    EXPECT_LT(c->InterestGATT(), 0.0);
+    EXPECT_LT(c->InterestRefund(), 0.0);
+    EXPECT_EQ(c->GattDoublePayment(), 1);
+    EXPECT_EQ(c->GattTaxEvent(), 1);
+    const double held = c->m_normalPrincipal + c->m_gattPrincipal + c->m_normalInterestDue +
+                        c->m_refundInterestDue + c->m_gattInterestDue;
+    EXPECT_NEAR(held, c->BalanceDue(), 0.5);
+    EXPECT_LT(c->m_gattPrincipal, 0.0);
 }
 
 } // namespace
