@@ -68,6 +68,12 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
     m_hotRestarted = 0;
     m_balanceDue = 0.0;
     ClearCoputeResults();
+    // No date to compute to (an unconvertible settlement date) is a
+    // computation date before the events: the walk would have no end.
+    if (!computeDate.isValid()) {
+        ComputeBeforeEvents(1);
+        return 0;
+    }
 
     LoadTable(*this);
     if (!m_table.GetStartingDate(0).isValid()) {

@@ -56,6 +56,7 @@ TEST_F(MainComputeTest, InputErrorsSetOneFlagAndLeaveNoRecords)
         {"first event before the table", "HAND", {{0, Date(12, 1, 2019), 1000}}, Date(3, 1, 2020), 11},
         {"computation date before the first event", "HAND", {{0, Date(2, 15, 2020), 1000}}, Date(2, 1, 2020),
          12},
+        {"no computation date", "HAND", {{0, Date(2, 15, 2020), 1000}}, Date(), 12},
     };
     for (const InputErrorCase& k : cases) {
         SCOPED_TRACE(k.what);
