@@ -14,6 +14,8 @@ endif()
 
 if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(read_table fuzz/ReadTableFuzz.cpp)
+  qrt_add_fuzz(alias_file fuzz/AliasFileFuzz.cpp)
+  qrt_add_fuzz(ini_file fuzz/IniFileFuzz.cpp)
   qrt_add_fuzz(batch_line fuzz/BatchLineFuzz.cpp)
   target_link_libraries(fuzz_batch_line PRIVATE qrt_batchcommand)
 endif()
