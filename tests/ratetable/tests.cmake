@@ -12,3 +12,11 @@ qrt_add_test(table_alias_test ratetable/TableAliasTest.cpp)
 qrt_add_test(table_generator_test ratetable/TableGeneratorTest.cpp)
 qrt_add_test(qrtdll_app_test ratetable/CQrtDLLAppTest.cpp)
 
+# Library start-up: a probe program linked to the shared library (not the
+# engine's objects) is run by the test with QRT_ENGINE_DIR set.
+add_executable(library_startup_probe ratetable/LibraryStartupProbe.cpp)
+target_link_libraries(library_startup_probe PRIVATE qrt::qrtDLL qrt_warnings)
+qrt_add_test(library_startup_test ratetable/LibraryStartupTest.cpp)
+target_compile_definitions(library_startup_test PRIVATE
+  QRT_STARTUP_PROBE="$<TARGET_FILE:library_startup_probe>")
+add_dependencies(library_startup_test library_startup_probe)
