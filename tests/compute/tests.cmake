@@ -6,3 +6,4 @@ qrt_add_test(interest_accrual_test compute/InterestAccrualTest.cpp)
 qrt_add_test(accuracy_penalty_dates_test compute/AccuracyPenaltyDatesTest.cpp)
 qrt_add_test(driver_tests compute/MainComputeTest.cpp compute/StreamEdgesTest.cpp
   compute/PaymentAllocationTest.cpp compute/SmallChecksTest.cpp compute/LargeAccountTest.cpp)
+qrt_add_test(accuracy_penalties_test compute/AccuracyPenaltiesTest.cpp compute/AccuracyAccountTest.cpp)
