@@ -7,3 +7,5 @@ qrt_add_test(accuracy_penalty_dates_test compute/AccuracyPenaltyDatesTest.cpp)
 qrt_add_test(driver_tests compute/MainComputeTest.cpp compute/StreamEdgesTest.cpp
   compute/PaymentAllocationTest.cpp compute/SmallChecksTest.cpp compute/LargeAccountTest.cpp)
 qrt_add_test(accuracy_penalties_test compute/AccuracyPenaltiesTest.cpp compute/AccuracyAccountTest.cpp)
+qrt_add_test(penalty_account_tests compute/FailureToFileTest.cpp compute/FailureToPayTest.cpp
+  compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp)

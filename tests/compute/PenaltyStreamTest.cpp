@@ -1,0 +1,154 @@
+// The penalty stream on accounts computed through MainCompute: assessments
+// paid within their grace period earn no interest, those paid later earn it
+// from the assessment date, user penalties from their own date, and the
+// 6621(c) periods split the stream.
+//
+// The test table accrues simple interest at 10 % a year over 365 days, 12 %
+// while 6621(c) interest applies: interest = balance x rate x days / 365,
+// rounded to the cent.
+#include <gtest/gtest.h>
+
+#include "PenaltyAccount.h"
+#include "compute/PenaltyStreamKinds.h"
+
+namespace {
+
+using penaltytest::Account;
+
+// Tax shown of $1,000 due 15 April 2015 and never paid, with a notice on
+// 1 March 2016: the eleven months of 0.5 % before it (5,500) are assessed on
+// 1 March 2016. A payment of 5,500 designated to the penalty (category 7)
+// pays it.
+TEST(PenaltyStream, NoticePaidWithinItsGraceEarnsNoInterest)
+{
+    struct Row {
+        Date paid;
+        double interest;  // penalty interest through 30 April 2016
+    };
+    const Row rows[] = {
+        {Date(3, 5, 2016), 0},    // within 21 days of the notice
+        {Date(3, 30, 2016), 44},  // 5,500 x 10 % x 29 / 365 = 43.70
+    };
+    for (const Row& row : rows) {
+        Account a;
+        a.Add(kEventTax, Date(4, 15, 2015), 100000);
+        a.Add(kEventPayment, row.paid, 5500, kCategoryFirstPenalty + kPenalty6651a2, 5500);
+        Penalties& p = a.Enable(kPenalty6651a2);
+        p.m_dates[0] = Date(4, 15, 2015);
+        p.m_dates[1] = Date(3, 1, 2016);
+        p.m_amounts[0] = 100000;
+
+        int ran = 0;
+        auto c = a.Compute(Date(4, 30, 2016), &ran);
+        ASSERT_EQ(1, ran);
+        EXPECT_DOUBLE_EQ(5500, c->PenaltyAddedAmt(kPenalty6651a2));
+        EXPECT_EQ(Date(3, 1, 2016), c->PenaltyAddedDate(kPenalty6651a2));
+        EXPECT_DOUBLE_EQ(5500, c->GetEvent(1)->m_allocation->m_payment[kCategoryFirstPenalty + 1]);
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestPenalty());
+        EXPECT_EQ(0, c->PaymentPenaltyError());
+        if (row.interest > 0) {
+            const ComputeResults* r = c->PenaltyBase();
+            ASSERT_NE(nullptr, r);
+            EXPECT_EQ(Date(3, 1, 2016), r->m_start);
+            EXPECT_EQ(penalty::kStreamKindSlotBase + kPenalty6651a2, r->m_kind);
+            EXPECT_DOUBLE_EQ(5500, r->m_amount);
+            ASSERT_NE(nullptr, r->m_next);
+            EXPECT_EQ(Date(3, 30, 2016), r->m_next->m_end);
+            EXPECT_DOUBLE_EQ(5500, r->m_next->m_paid);
+            EXPECT_DOUBLE_EQ(5500, c->PenaltyPaid(kPenalty6651a2));
+        }
+    }
+}
+
+// An assessment of slot 2 dated 2 February 1998 whose notice has the short
+// grace period: 14 days, so a payment on 16 February clears it and one on
+// 17 February does not (2,000 x 10 % x 15 / 365 = 8.22).
+TEST(PenaltyStream, ShortGraceOfAnAssessmentNoticeIsFourteenDays)
+{
+    struct Row {
+        Date paid;
+        double interest;
+    };
+    const Row rows[] = {{Date(2, 16, 1998), 0}, {Date(2, 17, 1998), 8}};
+    for (const Row& row : rows) {
+        Account a;
+        a.Add(kEventTax, Date(4, 15, 1997), 100000);
+        a.Add(kEventPayment, row.paid, 2000, kCategoryFirstPenalty + kPenalty6651a3, 2000);
+        Penalties& p = a.Enable(kPenalty6651a3);
+        // First notice 1 October 1997 (21-day grace: the penalty runs from
+        // 22 October); its months 22 October to 22 January, 4 x 500, are
+        // assessed at the second notice, 2 February 1998.
+        p.m_dates[0] = Date(10, 1, 1997);
+        p.m_amounts[0] = 100000;
+        p.m_dates[1] = Date(2, 2, 1998);
+        p.m_graceMask = 1u << 1;
+
+        auto c = a.Compute(Date(6, 1, 1998));
+        EXPECT_DOUBLE_EQ(2000, c->PenaltyAddedAmt(kPenalty6651a3));
+        EXPECT_EQ(Date(2, 2, 1998), c->PenaltyAddedDate(kPenalty6651a3));
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestPenalty());
+    }
+}
+
+TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2016), 100000);
+    a.Add(kEventUserPenalty, Date(6, 1, 2016), 10000);
+    auto c = a.Compute(Date(7, 1, 2016));
+    // 10,000 x 10 % x 30 / 365 = 82.19.
+    EXPECT_DOUBLE_EQ(82, c->InterestPenalty());
+    const ComputeResults* r = c->PenaltyBase();
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(Date(6, 1, 2016), r->m_start);
+    EXPECT_EQ(kEventUserPenalty, r->m_kind);
+    EXPECT_EQ(1, r->m_event);
+    EXPECT_DOUBLE_EQ(10000, r->m_amount);
+}
+
+// A user penalty of 100,000 on 1 January 1995 with 6621(c) interest: the
+// 30-day letter of 15 March 1995 starts it after 14 April 1995; with the
+// restart option it stops after 31 December 1997 and starts again after
+// the restart applicable date, 1 July 1998.
+//   1 Jan 95 - 14 Apr 95, 103 days at 10 %:  2,821.92 -> 2,822
+//   14 Apr 95 - 31 Dec 97, 992 days at 12 %: 32,613.70 -> 32,614
+//   31 Dec 97 - 1 Jul 98, 182 days at 10 %:  4,986.30 -> 4,986
+//   1 Jul 98 - 1 Jan 99, 184 days at 12 %:   6,049.32 -> 6,049
+TEST(PenaltyStream, HotInterestPeriodsSplitTheStream)
+{
+    Account a;
+    a.Add(kEventTax, Date(1, 1, 1995), 100000);
+    a.Add(kEventUserPenalty, Date(1, 1, 1995), 100000);
+    a.options().hot = 1;
+    a.options().hot30Day = Date(3, 15, 1995);
+    a.options().hotRestart = 1;
+    a.options().hotApplicable2 = Date(7, 1, 1998);
+    auto c = a.Compute(Date(1, 1, 1999));
+    EXPECT_DOUBLE_EQ(2822 + 32614 + 4986 + 6049, c->InterestPenalty());
+
+    struct Period {
+        Date end;
+        int kind;
+        int hot;
+        double interest;
+    };
+    const Period expected[] = {
+        {Date(1, 1, 1995), kEventUserPenalty, 0, 0},
+        {Date(4, 14, 1995), penalty::kStreamKindHotStart, 0, 2822},
+        {Date(12, 31, 1997), penalty::kStreamKindHotStop, 1, 32614},
+        {Date(7, 1, 1998), penalty::kStreamKindHotStart, 0, 4986},
+        {Date(1, 1, 1999), kEventFinal, 1, 6049},
+    };
+    const ComputeResults* r = c->PenaltyBase();
+    for (const Period& p : expected) {
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(p.end, r->m_end);
+        EXPECT_EQ(p.kind, r->m_kind);
+        EXPECT_EQ(p.hot, r->m_hot);
+        EXPECT_DOUBLE_EQ(p.interest, r->m_interest);
+        r = r->m_next;
+    }
+    EXPECT_EQ(nullptr, r);
+}
+
+}  // namespace
