@@ -32,7 +32,7 @@ TEST(PenaltyStream, NoticePaidWithinItsGraceEarnsNoInterest)
     for (const Row& row : rows) {
         Account a;
         a.Add(kEventTax, Date(4, 15, 2015), 100000);
-        a.Add(kEventPayment, row.paid, 5500, kCategoryFirstPenalty + kPenalty6651a2, 5500);
+        a.Add(kEventPayment, row.paid, 5500, kCategoryFirstPenalty + 1, 5500);
         Penalties& p = a.Enable(kPenalty6651a2);
         p.m_dates[0] = Date(4, 15, 2015);
         p.m_dates[1] = Date(3, 1, 2016);
@@ -73,7 +73,7 @@ TEST(PenaltyStream, ShortGraceOfAnAssessmentNoticeIsFourteenDays)
     for (const Row& row : rows) {
         Account a;
         a.Add(kEventTax, Date(4, 15, 1997), 100000);
-        a.Add(kEventPayment, row.paid, 2000, kCategoryFirstPenalty + kPenalty6651a3, 2000);
+        a.Add(kEventPayment, row.paid, 2000, kCategoryFirstPenalty + 2, 2000);
         Penalties& p = a.Enable(kPenalty6651a3);
         // First notice 1 October 1997 (21-day grace: the penalty runs from
         // 22 October); its months 22 October to 22 January, 4 x 500, are
