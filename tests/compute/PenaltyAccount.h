@@ -2,7 +2,10 @@
 // automation component does (events, penalties, table, options, the payment
 // allocations, then MainCompute through the settlement date).
 //
-// The rate table is written into a fresh temporary folder: one entry from
+// The rate table is written into a fresh temporary folder, which becomes the
+// engine folder (QRT_ENGINE_DIR) while the account lives, so the computation
+// finds the table by its bare name as it does for every run of the
+// allocation. One entry from
 // 1 January 1980, Simple method, 365 days a year, 10 % normal, 12 % motivated
 // and 8 % refund, so that interest on a constant balance is
 // balance x 0.10 x days / 365, rounded to the cent. Its name begins with
@@ -81,10 +84,22 @@ struct Options {
 
 class Account {
 public:
-    Account() : m_table(WriteTable(m_folder.path(), "FEDTEST", {{Date(1, 1, 1980), 1, 10, 12, 8, 365}})) {}
+    Account()
+    {
+        if (!WriteTable(m_folder.path(), "FEDTEST", {{Date(1, 1, 1980), 1, 10, 12, 8, 365}}).empty())
+            m_table = "FEDTEST";
+        const char* old = std::getenv("QRT_ENGINE_DIR");
+        m_hadEngineDir = old != nullptr;
+        if (old != nullptr) m_oldEngineDir = old;
+        setenv("QRT_ENGINE_DIR", m_folder.path().c_str(), 1);
+    }
     ~Account()
     {
         for (CEvent& e : m_events) e.Reset();
+        if (m_hadEngineDir)
+            setenv("QRT_ENGINE_DIR", m_oldEngineDir.c_str(), 1);
+        else
+            unsetenv("QRT_ENGINE_DIR");
     }
     Account(const Account&) = delete;
     Account& operator=(const Account&) = delete;
@@ -136,6 +151,8 @@ public:
 private:
     ScratchFolder m_folder;
     std::string m_table;
+    bool m_hadEngineDir = false;
+    std::string m_oldEngineDir;
     CEvent m_events[CQRTCompute::kMaxEvents];
     Penalties m_penalties[CQRTCompute::kPenaltySlots];
     int m_count = 0;
