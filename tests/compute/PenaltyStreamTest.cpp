@@ -90,6 +90,39 @@ TEST(PenaltyStream, ShortGraceOfAnAssessmentNoticeIsFourteenDays)
     }
 }
 
+// A payment designated to the penalty beyond what has been assessed: 6,000
+// on 30 March 2016 pays the 5,500 assessed on 1 March; the other 500 (the
+// month not assessed yet) is carried as credit and flagged.
+TEST(PenaltyStream, PaymentBeyondTheAssessedPenaltyIsFlagged)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2015), 100000);
+    a.Add(kEventPayment, Date(3, 30, 2016), 6000, kCategoryFirstPenalty + 1, 6000);
+    Penalties& p = a.Enable(kPenalty6651a2);
+    p.m_dates[0] = Date(4, 15, 2015);
+    p.m_dates[1] = Date(3, 1, 2016);
+    p.m_amounts[0] = 100000;
+    auto c = a.Compute(Date(4, 30, 2016));
+    EXPECT_DOUBLE_EQ(6000, c->GetEvent(1)->m_allocation->m_payment[kCategoryFirstPenalty + 1]);
+    EXPECT_DOUBLE_EQ(5500, c->PenaltyPaid(kPenalty6651a2));
+    EXPECT_EQ(1, c->PaymentPenaltyError());
+    EXPECT_DOUBLE_EQ(44, c->InterestPenalty());
+}
+
+// Tax of 100,000 overpaid by 200,000 on 1 February 2016, then a user
+// penalty on 1 June: the penalty is owed while a refund is due.
+TEST(PenaltyStream, PenaltyOwedDuringARefundIsFlagged)
+{
+    for (int overpaid : {0, 1}) {
+        Account a;
+        a.Add(kEventTax, Date(1, 1, 2016), 100000);
+        a.Add(kEventPayment, Date(2, 1, 2016), overpaid ? 300000 : 50000);
+        a.Add(kEventUserPenalty, Date(6, 1, 2016), 10000);
+        auto c = a.Compute(Date(7, 1, 2016));
+        EXPECT_EQ(overpaid, c->RefundAndPenalty());
+    }
+}
+
 TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
 {
     Account a;

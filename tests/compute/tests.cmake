@@ -8,4 +8,4 @@ qrt_add_test(driver_tests compute/MainComputeTest.cpp compute/StreamEdgesTest.cp
   compute/PaymentAllocationTest.cpp compute/SmallChecksTest.cpp compute/LargeAccountTest.cpp)
 qrt_add_test(accuracy_penalties_test compute/AccuracyPenaltiesTest.cpp compute/AccuracyAccountTest.cpp)
 qrt_add_test(penalty_account_tests compute/FailureToFileTest.cpp compute/FailureToPayTest.cpp
-  compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp)
+  compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp compute/PenaltyInterestTest.cpp)
