@@ -73,6 +73,62 @@ TEST(FailureToFile, MonthsRatesAndMinimum)
     }
 }
 
+// Penalties are computed and assessed in cents whatever the rounding of the
+// report, and never come out negative.
+TEST(FailureToFile, CentsInWholeDollarModeAndNoNegativePenalty)
+{
+    {
+        // 2 months x 5 % x 12,345 = 1,234.50 -> 1,235 cents, not 1,200.
+        Account a;
+        a.options().wholeDollars = 1;
+        a.Add(kEventTax, Date(4, 15, 2019), 12345);
+        Penalties& p = a.Enable(kPenalty6651a1);
+        p.m_dates[0] = Date(4, 15, 2019);
+        p.m_dates[2] = Date(6, 1, 2019);
+        p.m_amounts[0] = 12345;
+        auto c = a.Compute(Date(12, 31, 2019));
+        EXPECT_DOUBLE_EQ(1235, c->RealPenalty(kPenalty6651a1));
+        EXPECT_DOUBLE_EQ(1235, c->PenaltyAddedAmt(kPenalty6651a1));
+        EXPECT_EQ(1, c->WholeDollarMode());
+    }
+    {
+        // Failure to file on 10,000 (500 a month) reduced by the failure to
+        // pay on 1,000,000 of tax shown (5,000 a month): 2 x 500 - 2 x 5,000
+        // is below zero, so the penalty is 0.
+        Account a;
+        a.Add(kEventTax, Date(4, 15, 2019), 1000000);
+        Penalties& file = a.Enable(kPenalty6651a1);
+        file.m_dates[0] = Date(4, 15, 2019);
+        file.m_dates[2] = Date(6, 1, 2019);
+        file.m_amounts[0] = 10000;
+        Penalties& shown = a.Enable(kPenalty6651a2);
+        shown.m_dates[0] = Date(4, 15, 2019);
+        shown.m_amounts[0] = 1000000;
+        auto c = a.Compute(Date(12, 31, 2019));
+        EXPECT_DOUBLE_EQ(1000, c->TotalPenalty(kPenalty6651a1));
+        EXPECT_DOUBLE_EQ(10000, c->Reduction(kPenalty6651a1));
+        EXPECT_DOUBLE_EQ(0, c->RealPenalty(kPenalty6651a1));
+        EXPECT_DOUBLE_EQ(0, c->PenaltyAddedAmt(kPenalty6651a1));
+    }
+}
+
+// An account whose tax events carry different dates has no single tax due
+// date; the failure to file of the return is still computed (2 months x 5 %
+// x 100,000).
+TEST(FailureToFile, ComputedWithoutASingleTaxDueDate)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2019), 100000);
+    a.Add(kEventTax, Date(9, 1, 2020), 20000);
+    Penalties& p = a.Enable(kPenalty6651a1);
+    p.m_dates[0] = Date(4, 15, 2019);
+    p.m_dates[2] = Date(6, 1, 2019);
+    p.m_amounts[0] = 100000;
+    auto c = a.Compute(Date(12, 31, 2020));
+    EXPECT_FALSE(c->TaxDueDate().isValid());
+    EXPECT_DOUBLE_EQ(10000, c->RealPenalty(kPenalty6651a1));
+}
+
 // Regulation example: a return showing a net amount due of $300 is filed
 // 3 months and 26 days late (due 15 April 1985, filed 10 August 1985) and the
 // tax is paid with it. Failure to file: 4 months (the part month counts

@@ -144,6 +144,29 @@ TEST(FailureToPay, AssessmentGracePeriodOfTwentyOneOrFourteenDays)
     }
 }
 
+// A second assessment raises the maximum with the balance: $1,000 assessed
+// on 1 July 2016 (penalty from 22 July) and another $1,000 on 1 July 2017.
+// 12 months of 0.5 % on 100,000 (6,000), then 38 months on 200,000 (38,000)
+// until the 25 % of 50 months is reached: 44,000, within 25 % of the
+// 200,000 assessed.
+TEST(FailureToPay, LaterAssessmentRaisesTheMaximum)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2015), 200000);
+    Penalties& p = a.Enable(kPenalty6651a3);
+    p.m_dates[0] = Date(7, 1, 2016);
+    p.m_amounts[0] = 100000;
+    p.m_dates[1] = Date(7, 1, 2017);
+    p.m_amounts[1] = 100000;
+    auto c = a.Compute(Date(7, 1, 2030));
+    EXPECT_DOUBLE_EQ(44000, c->PenaltyMaximum(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(44000, c->TotalPenalty(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(0, c->TotalPenalty2(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(44000, c->RealPenalty(kPenalty6651a3));
+    // The twelve months before the second notice are assessed at it.
+    EXPECT_DOUBLE_EQ(6000, c->PenaltyAddedAmt(kPenalty6651a3));
+}
+
 // Regulation example: a deficiency of $200 on a return due 15 April 1985 and
 // filed 3 months and 26 days late is assessed; notice and demand on 1 July
 // 1986, unpaid for 12 months after the 10-day grace. Failure to pay the
@@ -182,9 +205,32 @@ TEST(FailureToPay, RegulationExampleTwelveDollarsLimitedToTen)
     EXPECT_DOUBLE_EQ(1000, c->Reduction2(kPenalty6651a3));       // $10
     EXPECT_DOUBLE_EQ(1000, c->RealPenalty(kPenalty6651a3));      // $10
     EXPECT_STREQ("R6651A3H.DM", c->PenHeader(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(0, c->PenaltyAddedAmt(kPenalty6651a3));  // no later notice
     // The failure to file of the return itself stands: 4 x 5 % x $200.
     EXPECT_DOUBLE_EQ(4000, c->RealPenalty(kPenalty6651a1));
     EXPECT_DOUBLE_EQ(4000, c->PenaltyAddedAmt(kPenalty6651a1));
+}
+
+// The same account with a second notice on 1 June 1987: the eleven months
+// before it (1,100) would be assessed there, but no more than the $10 that
+// counts is.
+TEST(FailureToPay, AssessedNeverExceedsThePenaltyThatCounts)
+{
+    Account a;
+    const Date due(4, 15, 1985);
+    a.Add(kEventTax, due, 20000);
+    Penalties& file = a.Enable(kPenalty6651a1);
+    file.m_dates[0] = due;
+    file.m_dates[2] = Date(8, 10, 1985);
+    file.m_amounts[0] = 20000;
+    Penalties& assessed = a.Enable(kPenalty6651a3);
+    assessed.m_dates[0] = Date(7, 1, 1986);
+    assessed.m_amounts[0] = 20000;
+    assessed.m_dates[1] = Date(6, 1, 1987);
+    auto c = a.Compute(Date(7, 11, 1987));
+    EXPECT_DOUBLE_EQ(1000, c->RealPenalty(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(1000, c->PenaltyAddedAmt(kPenalty6651a3));
+    EXPECT_EQ(Date(6, 1, 1987), c->PenaltyAddedDate(kPenalty6651a3));
 }
 
 }  // namespace

@@ -84,10 +84,11 @@ struct Options {
 
 class Account {
 public:
-    Account()
+    Account() : Account({{Date(1, 1, 1980), 1, 10, 12, 8, 365}}) {}
+    // An account on a table of the given entries.
+    explicit Account(std::initializer_list<TableEntry> table)
     {
-        if (!WriteTable(m_folder.path(), "FEDTEST", {{Date(1, 1, 1980), 1, 10, 12, 8, 365}}).empty())
-            m_table = "FEDTEST";
+        if (!WriteTable(m_folder.path(), "FEDTEST", table).empty()) m_table = "FEDTEST";
         const char* old = std::getenv("QRT_ENGINE_DIR");
         m_hadEngineDir = old != nullptr;
         if (old != nullptr) m_oldEngineDir = old;

@@ -60,6 +60,26 @@ TEST(PenaltyStream, NoticePaidWithinItsGraceEarnsNoInterest)
     }
 }
 
+// The grace of a failure-to-pay notice follows that notice's own bit: notice
+// 1 of slot 1 is grace bit 0. With it, 14 days (to 15 March 2016), so a
+// payment on 18 March is late: 5,500 x 10 % x 17 / 365 = 25.62. Without it,
+// 21 days, and the same payment clears the notice.
+TEST(PenaltyStream, NoticeGraceFollowsItsOwnBit)
+{
+    for (int shortGrace : {1, 0}) {
+        Account a;
+        a.Add(kEventTax, Date(4, 15, 2015), 100000);
+        a.Add(kEventPayment, Date(3, 18, 2016), 5500, kCategoryFirstPenalty + 1, 5500);
+        Penalties& p = a.Enable(kPenalty6651a2);
+        p.m_dates[0] = Date(4, 15, 2015);
+        p.m_dates[1] = Date(3, 1, 2016);
+        p.m_amounts[0] = 100000;
+        p.m_graceMask = static_cast<uint16_t>(shortGrace);
+        auto c = a.Compute(Date(4, 30, 2016));
+        EXPECT_DOUBLE_EQ(shortGrace ? 26 : 0, c->InterestPenalty());
+    }
+}
+
 // An assessment of slot 2 dated 2 February 1998 whose notice has the short
 // grace period: 14 days, so a payment on 16 February clears it and one on
 // 17 February does not (2,000 x 10 % x 15 / 365 = 8.22).
@@ -123,6 +143,33 @@ TEST(PenaltyStream, PenaltyOwedDuringARefundIsFlagged)
     }
 }
 
+// A rate change and a payment on the same day: the rate change ends the
+// period, the payment follows in a period of its own. A user penalty of
+// 10,000 on 1 June 2016; the rate goes from 10 % to 20 % on 1 July 2016 (the
+// first table period ends on 30 June); 5,000 paid to it on 30 June.
+//   1 Jun - 30 Jun, 29 days at 10 % on 10,000: 79.45 -> 79
+//   30 Jun - 31 Jul, 31 days at 20 % on 5,000:  84.93 -> 85
+TEST(PenaltyStream, RateChangeComesBeforeAPaymentOfTheSameDay)
+{
+    Account a({{Date(1, 1, 1980), 1, 10, 12, 8, 365}, {Date(7, 1, 2016), 1, 20, 22, 8, 365}});
+    a.Add(kEventTax, Date(4, 15, 2016), 100000);
+    a.Add(kEventUserPenalty, Date(6, 1, 2016), 10000);
+    a.Add(kEventPayment, Date(6, 30, 2016), 5000, kCategoryUserPenalties, 5000);
+    auto c = a.Compute(Date(7, 31, 2016));
+    EXPECT_DOUBLE_EQ(79 + 85, c->InterestPenalty());
+    const ComputeResults* r = c->PenaltyBase();
+    ASSERT_NE(nullptr, r);
+    r = r->m_next;
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(Date(6, 30, 2016), r->m_end);
+    EXPECT_EQ(kEventRateChange, r->m_kind);
+    r = r->m_next;
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(Date(6, 30, 2016), r->m_end);
+    EXPECT_EQ(kEventPayment, r->m_kind);
+    EXPECT_DOUBLE_EQ(5000, r->m_paid);
+}
+
 TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
 {
     Account a;
@@ -137,6 +184,23 @@ TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
     EXPECT_EQ(kEventUserPenalty, r->m_kind);
     EXPECT_EQ(1, r->m_event);
     EXPECT_DOUBLE_EQ(10000, r->m_amount);
+    // A second stream over the same computation gives the same interest.
+    EXPECT_EQ(1, c->PenaltyStream(Date(7, 1, 2016), 0));
+    EXPECT_DOUBLE_EQ(82, c->InterestPenalty());
+}
+
+// 6621(c) interest that started before the penalty was assessed applies
+// from the penalty's own date: 100,000 assessed on 1 January 1996, hot since
+// 14 April 1995; 366 days at 12 % = 12,032.88.
+TEST(PenaltyStream, HotInterestStartedEarlierAppliesFromTheAssessment)
+{
+    Account a;
+    a.Add(kEventTax, Date(1, 1, 1995), 100000);
+    a.Add(kEventUserPenalty, Date(1, 1, 1996), 100000);
+    a.options().hot = 1;
+    a.options().hot30Day = Date(3, 15, 1995);
+    auto c = a.Compute(Date(1, 1, 1997));
+    EXPECT_DOUBLE_EQ(12033, c->InterestPenalty());
 }
 
 // A user penalty of 100,000 on 1 January 1995 with 6621(c) interest: the
