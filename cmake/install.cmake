@@ -25,3 +25,9 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/qrtDLLConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/qrtDLLConfig.cmake
   ${PROJECT_BINARY_DIR}/qrtDLLConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/qrtDLL)
+
+# The engine's data files (FEDERAL.TB3 and the other shipped files) go to
+# share/duecalc, where qrtcalc looks when QRT_ENGINE_DIR is not set.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/
+  DESTINATION ${QRT_INSTALL_DATADIR}
+  OPTIONAL)

@@ -19,3 +19,8 @@ if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(batch_line fuzz/BatchLineFuzz.cpp)
   target_link_libraries(fuzz_batch_line PRIVATE qrt_batchcommand)
 endif()
+
+if(QRT_BUILD_FUZZ)
+  qrt_add_fuzz(account_reader fuzz/AccountReaderFuzz.cpp)
+  target_link_libraries(fuzz_account_reader PRIVATE qrtcalc_core qrt_engine_static)
+endif()

@@ -1,0 +1,184 @@
+// qrtcalc computes every shipped example; its --json output has exactly the
+// documented keys; its totals are the engine's own figures for the same
+// account, built here directly on a compute object (the program adds no
+// arithmetic of its own).
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DollarText.h"
+#include "RunQrtcalc.h"
+#include "compute/CQRTCompute.h"
+#include "ratetable/CQrtDLLApp.h"
+
+namespace {
+
+using nlohmann::json;
+
+std::set<std::string> Keys(const json& object) {
+    std::set<std::string> keys;
+    for (auto it = object.begin(); it != object.end(); ++it) keys.insert(it.key());
+    return keys;
+}
+
+const std::set<std::string> kTopKeys = {"Taxes", "Payments", "Penalties", "DebitInterest", "NormalCreditInterest",
+                                        "GATTInterest", "PenaltyInterest", "Balance", "ErrorsDetected", "Warnings",
+                                        "Periods", "PenaltyDetail"};
+const std::set<std::string> kWarningKeys = {
+    "TableEndWarning",       "PaymentPenaltyError",   "GattTaxEvent",          "ExcessDeposits",
+    "RefundAndPenalty",      "NonDailyUsed",          "HotError",              "MotivatedTaxAfter1990",
+    "MotivatedTaxUnder1000", "JurisdictionNotFound",  "NoEvents",              "EventBeforeTableStart",
+    "ComputeDateBeforeEvents", "AccuracyPenalty",     "OverRefundError",       "ComputeBeforeLastEvent",
+    "HotUnder100K",          "PenaltyAfterPayment",   "NoHotInterestOver100K", "GattDoublePayment",
+    "GattAndNotDaily",       "FedPensWithNonFedTable", "Penalty6651a3ExceedsTax", "Penalties6651a2and3ExceedTax"};
+const std::set<std::string> kPeriodKeys = {"start", "end", "kind", "principal", "rate", "factor", "interest"};
+const std::set<std::string> kDetailKeys = {
+    "Slot",           "Code",           "GetBaseAmount", "MaximumBase",     "TotalPenalty",     "TotalPenalty2",
+    "Reduction",      "Reduction2",     "PenaltyMinimum", "PenaltyMaximum", "RealPenalty",      "PenaltyAddedAmt",
+    "PenaltyAddedDate", "CheckPenaltyDates", "Drops"};
+
+bool IsDollarString(const json& v) {
+    if (!v.is_string()) return false;
+    const std::string s = v.get<std::string>();
+    int64_t cents = 0;
+    return s.size() >= 4 && s[s.size() - 3] == '.' && ParseDollarText(s, cents);
+}
+
+std::string Example(const char* name) { return std::string(QRT_SOURCE_DIR) + "/examples/" + name; }
+
+TEST(QrtcalcResults, EveryExampleComputesWithExactlyTheDocumentedKeys) {
+    for (const char* name : {"late-payment.json", "overpayment-refund.json", "corporate-gatt-lcu.json",
+                             "motivated-tax.json"}) {
+        SCOPED_TRACE(name);
+        ScratchFolder folder;
+        ProgramRun summary = RunQrtcalc({Example(name)}, folder);
+        ASSERT_EQ(summary.status, 0) << summary.err;
+        EXPECT_NE(summary.out.find("Totals through"), std::string::npos) << summary.out;
+        EXPECT_NE(summary.out.find("Balance"), std::string::npos) << summary.out;
+
+        ProgramRun run = RunQrtcalc({"--json", Example(name)}, folder);
+        ASSERT_EQ(run.status, 0) << run.err;
+        json doc = json::parse(run.out);
+        EXPECT_EQ(Keys(doc), kTopKeys);
+        for (const char* total : {"Taxes", "Payments", "Penalties", "DebitInterest", "NormalCreditInterest",
+                                  "GATTInterest", "PenaltyInterest", "Balance"})
+            EXPECT_TRUE(IsDollarString(doc[total])) << total << " = " << doc[total];
+        EXPECT_TRUE(doc["ErrorsDetected"].is_boolean());
+        EXPECT_EQ(Keys(doc["Warnings"]), kWarningKeys);
+        bool anyWarning = false;
+        for (const auto& w : doc["Warnings"]) {
+            ASSERT_TRUE(w.is_boolean());
+            anyWarning = anyWarning || w.get<bool>();
+        }
+        EXPECT_EQ(doc["ErrorsDetected"].get<bool>(), anyWarning);
+        EXPECT_EQ(Keys(doc["Periods"]), (std::set<std::string>{"normal", "motivated", "penalty"}));
+        EXPECT_FALSE(doc["Periods"]["normal"].empty());
+        for (const char* list : {"normal", "motivated", "penalty"})
+            for (const auto& period : doc["Periods"][list]) {
+                EXPECT_EQ(Keys(period), kPeriodKeys);
+                EXPECT_TRUE(IsDollarString(period["principal"]) && IsDollarString(period["interest"]));
+            }
+        for (const auto& slot : doc["PenaltyDetail"]) {
+            EXPECT_EQ(Keys(slot), kDetailKeys);
+            for (const auto& drop : slot["Drops"])
+                EXPECT_EQ(Keys(drop), (std::set<std::string>{"Date", "Amount"}));
+        }
+    }
+}
+
+// The late-payment example built by hand on a compute object, in the order
+// the automation interface uses.
+struct LatePaymentByHand {
+    CQRTCompute c;
+    Date settle{6, 30, 2023};
+
+    LatePaymentByHand() {
+        CEvent events[1000];
+        struct {
+            uint16_t kind;
+            Date date;
+            double cents;
+        } rows[] = {{kEventTax, Date(4, 18, 2022), 1250000},
+                    {kEventPayment, Date(6, 15, 2022), 400000},
+                    {kEventPayment, Date(9, 30, 2022), 300000},
+                    {kEventPayment, Date(1, 17, 2023), 250000}};
+        for (int i = 0; i < 4; ++i) {
+            events[i].m_type = rows[i].kind;
+            events[i].m_date = rows[i].date;
+            events[i].m_amount = events[i].m_gattAmount = rows[i].cents;
+        }
+        Penalties penalties[24];
+        // Enable6651A2PenaltyAlt1: amount, tax due date, no notices, every
+        // grace period 0 (under 21 days), filed timely.
+        penalties[1].m_amounts[0] = 1250000;
+        penalties[1].m_dates[0] = Date(4, 18, 2022);
+        penalties[1].m_graceMask = 0x0F;
+        penalties[1].SetFlag(kPenaltyTimely, 1);
+        penalties[1].Enable(1);
+        c.SetEvents(events);
+        c.SetPenalties(penalties);
+        c.SetTableName("FEDERAL");
+        c.WholeDollarMode(0);
+        c.SetTaxDueDate();
+        c.GATTOn(0);
+        c.GATTAmount(1000000);
+        c.HotInterest(0);
+        c.HotInterest2(0);
+        c.ReallocPayments(1000);
+        c.MainCompute(settle, -1, 0);
+    }
+};
+
+TEST(QrtcalcResults, JsonTotalsAreTheEnginesOwnFigures) {
+    ScratchFolder folder;
+    ProgramRun run = RunQrtcalc({"--json", Example("late-payment.json")}, folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    json doc = json::parse(run.out);
+
+    // The test process reads the same shipped data the program found.
+    setenv("QRT_ENGINE_DIR", QRT_DATA_DIR, 1);
+    CQrtDLLApp::Reinitialize();
+    auto byHand = std::make_unique<LatePaymentByHand>();
+    CQRTCompute& c = byHand->c;
+    ASSERT_EQ(c.NoTableLoaded(), 0);
+    EXPECT_EQ(doc["Taxes"], FormatCents(c.AllTaxes(byHand->settle)));
+    EXPECT_EQ(doc["Payments"], FormatCents(c.AllPayments(byHand->settle)));
+    EXPECT_EQ(doc["Penalties"], FormatCents(c.RealPenalties() + c.EventPenalties(byHand->settle)));
+    EXPECT_EQ(doc["DebitInterest"], FormatCents(c.DebitInterest()));
+    EXPECT_EQ(doc["NormalCreditInterest"], FormatCents(c.InterestRefund()));
+    EXPECT_EQ(doc["GATTInterest"], FormatCents(c.InterestGATT()));
+    EXPECT_EQ(doc["PenaltyInterest"], FormatCents(c.InterestPenalty()));
+    EXPECT_EQ(doc["Balance"], FormatCents(c.BalanceDue()));
+    // Tax $12,500.00, payments $9,500.00 (hand sums of the example's events).
+    EXPECT_EQ(doc["Taxes"], "12500.00");
+    EXPECT_EQ(doc["Payments"], "9500.00");
+    EXPECT_NE(doc["DebitInterest"], "0.00");
+
+    ASSERT_EQ(doc["PenaltyDetail"].size(), 1u);
+    const json& ftp = doc["PenaltyDetail"][0];
+    EXPECT_EQ(ftp["Slot"], 1);
+    EXPECT_EQ(ftp["Code"], "6651(a)(2)");
+    EXPECT_EQ(ftp["RealPenalty"], FormatCents(c.RealPenalty(1)));
+    EXPECT_EQ(ftp["TotalPenalty"], FormatCents(c.TotalPenalty(1)));
+    EXPECT_EQ(ftp["CheckPenaltyDates"], c.CheckPenaltyDates(1));
+
+    // Every normal period as the engine recorded it.
+    const json& normal = doc["Periods"]["normal"];
+    size_t i = 0;
+    for (ComputeResults* r = c.NormalBase(); r != nullptr; r = r->m_next, ++i) {
+        ASSERT_LT(i, normal.size());
+        EXPECT_EQ(normal[i]["start"].is_null() ? "" : normal[i]["start"].get<std::string>(), IsoDate(r->m_start));
+        EXPECT_EQ(normal[i]["end"], IsoDate(r->m_end));
+        EXPECT_EQ(normal[i]["kind"], r->m_kind);
+        EXPECT_EQ(normal[i]["interest"], FormatCents(r->m_interest));
+        EXPECT_DOUBLE_EQ(normal[i]["rate"].get<double>(), r->m_rate);
+    }
+    EXPECT_EQ(i, normal.size());
+}
+
+}  // namespace

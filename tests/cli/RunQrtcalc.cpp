@@ -1,0 +1,66 @@
+#include "RunQrtcalc.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qrtcalc-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
+}
+
+std::string ScratchFolder::Write(const std::string& name, const std::string& text) const {
+    std::string path = m_path + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder) {
+    const std::string outPath = folder.Path() + "/stdout.txt";
+    const std::string errPath = folder.Path() + "/stderr.txt";
+    ProgramRun run;
+    pid_t pid = fork();
+    if (pid == 0) {
+        int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0) _exit(127);
+        dup2(out, 1);
+        dup2(err, 2);
+        unsetenv("QRT_ENGINE_DIR");
+        std::vector<char*> argv;
+        std::string program = QRT_QRTCALC;
+        argv.push_back(program.data());
+        std::vector<std::string> copies = args;
+        for (auto& a : copies) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid) return run;
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadAll(outPath);
+    run.err = ReadAll(errPath);
+    return run;
+}

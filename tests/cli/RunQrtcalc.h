@@ -1,0 +1,32 @@
+// Test helpers: a scratch folder removed at the end of the test, and a way to
+// run the real qrtcalc program on files in it, capturing its exit status,
+// standard output and standard error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Writes text to name inside the folder and returns the file's path.
+    std::string Write(const std::string& name, const std::string& text) const;
+
+private:
+    std::string m_path;
+};
+
+struct ProgramRun {
+    int status = -1;  // exit status, or -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs qrtcalc with args, QRT_ENGINE_DIR removed from its environment (so it
+// must find its data by itself), output captured in folder.
+ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder);

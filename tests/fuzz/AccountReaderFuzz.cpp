@@ -1,0 +1,21 @@
+// Fuzzes qrtcalc's account reader: any bytes must either be refused with a
+// message or read into the automation inputs, without a crash or a leak.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "AccountReader.h"
+#include "JsonTree.h"
+#include "automation/EngineInputs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static CEngineInputs* inputs = new CEngineInputs;  // 1000 event slots: made once
+    std::string text(reinterpret_cast<const char*>(data), size);
+    JsonValue document;
+    std::string error;
+    if (!ParseJsonDocument(text, document, error)) return 0;
+    DATE settlement = -1;
+    AccountProblem problem;
+    ReadAccount(document, *inputs, settlement, problem);
+    return 0;
+}
