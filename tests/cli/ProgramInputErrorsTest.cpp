@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "RunQrtcalc.h"
+#include "ratetable/InterestRateTable.h"
 
 namespace {
 
@@ -140,6 +141,34 @@ TEST(QrtcalcInput, MissingFileAndBadCommandLinesExitTwo) {
     ProgramRun help = RunQrtcalc({"--help"}, folder);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: qrtcalc"), std::string::npos);
+}
+
+TEST(QrtcalcInput, AnEventBeforeTheTableStartsNamesTheTableAndBothDates) {
+    ScratchFolder folder;
+    // A one-entry table of our own that starts on 1 January 2000, found
+    // through QRT_ENGINE_DIR.
+    InterestRateTable table;
+    table.SetStartingDate(0, Date(1, 1, 2000));
+    table.SetNRate(0, 8.0);
+    table.SetMRate(0, 9.6);
+    table.SetRRate(0, 7.0);
+    table.SetDPY(0, 365);
+    table.SetMethod(0, 2);
+    table.SetTableName("LATESTART");
+    std::string path = folder.Path() + "/LATESTART.TB3";
+    ASSERT_EQ(table.Save(path), 1);
+
+    std::string file = folder.Write("account.json", R"({"jurisdiction": "LATESTART", "settlement_date": "2001-06-30",
+        "events": [{"type": "Tax", "date": "1999-04-15", "amount": 100}]})");
+    ProgramRun run = RunQrtcalc({file}, folder, folder.Path() + "/");
+    EXPECT_EQ(run.status, 1) << run.err;
+    for (const char* m : {"1999-04-15", "\"LATESTART\"", "2000-01-01"})
+        EXPECT_NE(run.err.find(m), std::string::npos) << m << " in\n" << run.err;
+
+    // The same table serves an account that starts inside it.
+    std::string inside = folder.Write("inside.json", R"({"jurisdiction": "LATESTART", "settlement_date": "2001-06-30",
+        "events": [{"type": "Tax", "date": "2000-04-15", "amount": 100}]})");
+    EXPECT_EQ(RunQrtcalc({"--json", inside}, folder, folder.Path() + "/").status, 0);
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ std::string ReadAll(const std::string& path) {
 
 }  // namespace
 
-ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder) {
+ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
+                      const std::string& engineDir) {
     const std::string outPath = folder.Path() + "/stdout.txt";
     const std::string errPath = folder.Path() + "/stderr.txt";
     ProgramRun run;
@@ -47,7 +48,10 @@ ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder&
         if (out < 0 || err < 0) _exit(127);
         dup2(out, 1);
         dup2(err, 2);
-        unsetenv("QRT_ENGINE_DIR");
+        if (engineDir.empty())
+            unsetenv("QRT_ENGINE_DIR");
+        else
+            setenv("QRT_ENGINE_DIR", engineDir.c_str(), 1);
         std::vector<char*> argv;
         std::string program = QRT_QRTCALC;
         argv.push_back(program.data());

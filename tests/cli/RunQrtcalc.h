@@ -27,6 +27,8 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs qrtcalc with args, QRT_ENGINE_DIR removed from its environment (so it
-// must find its data by itself), output captured in folder.
-ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder);
+// Runs qrtcalc with args, output captured in folder. QRT_ENGINE_DIR is set to
+// engineDir, or removed when engineDir is empty (so the program must find its
+// shipped data by itself).
+ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
+                      const std::string& engineDir = "");
