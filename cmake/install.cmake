@@ -26,8 +26,11 @@ install(FILES ${PROJECT_BINARY_DIR}/qrtDLLConfig.cmake
   ${PROJECT_BINARY_DIR}/qrtDLLConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/qrtDLL)
 
-# The engine's data files (FEDERAL.TB3 and the other shipped files) go to
-# share/duecalc, where qrtcalc looks when QRT_ENGINE_DIR is not set.
+# The engine's run-time data (FEDERAL.TB3, later the alias list and report
+# templates) goes to share/duecalc, where qrtcalc looks when QRT_ENGINE_DIR is
+# not set. The published rates the tables are built from stay in the source.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/
   DESTINATION ${QRT_INSTALL_DATADIR}
-  OPTIONAL)
+  OPTIONAL
+  PATTERN "sources" EXCLUDE
+  PATTERN "federal-rates.csv" EXCLUDE)
