@@ -136,7 +136,7 @@ std::string IsoDate(Date date) {
     int m = 0, d = 0, y = 0;
     date.ToMDY(m, d, y);
     if (y < 1000) y += 1900;
-    char text[16];
+    char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
     return text;
 }

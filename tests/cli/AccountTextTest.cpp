@@ -28,7 +28,9 @@ TEST(DollarText, DecimalTextBecomesExactCents) {
     for (const auto& c : cases) {
         int64_t cents = 0;
         EXPECT_EQ(ParseDollarText(c.text, cents), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(cents, c.cents) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(cents, c.cents) << c.text;
+        }
     }
 }
 

@@ -1,13 +1,14 @@
 # Tests of the automation input layer and of qrtcalc (paths relative to tests/).
+# The libraries are listed before the engine objects they call (static link order).
 qrt_add_test(automation_inputs_test cli/EngineInputsTest.cpp cli/PenaltySettingsTest.cpp)
 target_link_libraries(automation_inputs_test PRIVATE qrt_automation_core qrt_engine_static)
 
 qrt_add_test(qrtcalc_text_test cli/AccountTextTest.cpp)
-target_link_libraries(qrtcalc_text_test PRIVATE qrtcalc_core qrt_engine_static)
+target_link_libraries(qrtcalc_text_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 
 # These run the real program on files in a scratch folder.
 qrt_add_test(qrtcalc_program_test cli/ProgramInputErrorsTest.cpp cli/ProgramPenaltiesTest.cpp
   cli/ProgramResultsTest.cpp cli/RunQrtcalc.cpp)
-target_link_libraries(qrtcalc_program_test PRIVATE qrtcalc_core qrt_engine_static)
+target_link_libraries(qrtcalc_program_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 target_compile_definitions(qrtcalc_program_test PRIVATE QRT_QRTCALC="$<TARGET_FILE:qrtcalc>")
 add_dependencies(qrtcalc_program_test qrtcalc)

@@ -22,5 +22,5 @@ endif()
 
 if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(account_reader fuzz/AccountReaderFuzz.cpp)
-  target_link_libraries(fuzz_account_reader PRIVATE qrtcalc_core qrt_engine_static)
+  target_link_libraries(fuzz_account_reader PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 endif()
