@@ -29,7 +29,7 @@ CY CentsToCy(double cents);
 constexpr double kOleDateOfSerial0 = 19725.0;
 
 // A DATE argument as an engine date: a negative value is "no date" (accepted,
-// left invalid, returns 1); a day outside 1954-01-01..2133-06-04 is refused
+// left invalid, returns 1); a day outside the engine's dates (serial 0 to 65533) is refused
 // (returns 0, date unchanged). The time of day is dropped.
 int DateFromAutomation(DATE value, Date& date);
 

@@ -33,7 +33,7 @@ HRESULT CEngineInputs::Refuse(const char* argument, const char* reason) {
 
 HRESULT CEngineInputs::PutDate(DATE value, Date& member, const char* name) {
     Date d;
-    if (!DateFromAutomation(value, d)) return Refuse(name, "is not a date between 1954-01-01 and 2133-06-04");
+    if (!DateFromAutomation(value, d)) return Refuse(name, "is not a date of the engine (1954 to June 2133)");
     member = d;
     m_refusedArgument = m_refusalReason = "";
     return S_OK;
@@ -52,7 +52,7 @@ HRESULT CEngineInputs::AddNamedEvent(int32_t eType, DATE dDate, CY cyAmount, CY 
         return Refuse("cyAmount", "must be 0 or more");
     Date date;
     if (!DateFromAutomation(dDate, date) || !date.isValid())
-        return Refuse("dDate", "must be a date between 1954-01-01 and 2133-06-04");
+        return Refuse("dDate", "must be a date of the engine (1954 to June 2133)");
     // The table has room for 1000 events; refuse the next one rather than
     // write past it.
     if (m_eventCount >= kMaxEvents) return Refuse("eType", "would be event 1001; at most 1000 events fit");

@@ -62,7 +62,7 @@ HRESULT CPenaltySettings::Disable(int slot) {
 #define QRT_DATE(arg, date)                                                  \
     Date date;                                                               \
     if (!DateFromAutomation((arg), date))                                    \
-        return Refuse(#arg, "is not a date between 1954-01-01 and 2133-06-04")
+        return Refuse(#arg, "is not a date of the engine (1954 to June 2133)")
 #define QRT_REQUIRE_DATE(arg, date)                                          \
     QRT_DATE(arg, date);                                                     \
     if (!date.isValid()) return Refuse(#arg, "must be a date")
@@ -127,7 +127,7 @@ HRESULT CPenaltySettings::EnableFailureToPay(int slot, int32_t bEnable, CY cyAmo
     Date when[4];
     for (int k = 0; k < 4; ++k) {
         if (!DateFromAutomation(notices[k].date, when[k]))
-            return Refuse(kNoticeNames[k], "is not a date between 1954-01-01 and 2133-06-04");
+            return Refuse(kNoticeNames[k], "is not a date of the engine (1954 to June 2133)");
     }
     if (slot == 2 && !when[0].isValid()) return Refuse("d1stNotice", "must be a date");
     for (int k = 1; k < 4; ++k) {

@@ -54,7 +54,7 @@ int ReadAmount(const JsonValue& v, const std::string& place, CY& amount, Account
 int ReadDateValue(const JsonValue& v, const std::string& place, Date& date, AccountProblem& problem) {
     if (v.type != JsonValue::Type::String || !ParseIsoDate(v.text, date))
         return Problem(problem, place,
-                       "expected a date \"YYYY-MM-DD\" from 1954-01-01 to 2133-06-04, got " + Describe(v));
+                       "expected a date \"YYYY-MM-DD\" " + DateRangeText() + ", got " + Describe(v));
     return 1;
 }
 
@@ -66,7 +66,7 @@ int ReadDate(const JsonValue& v, const std::string& place, bool allowNull, DATE&
     Date d;
     if (v.type != JsonValue::Type::String || !ParseIsoDate(v.text, d))
         return Problem(problem, place,
-                       std::string("expected a date \"YYYY-MM-DD\" from 1954-01-01 to 2133-06-04") +
+                       "expected a date \"YYYY-MM-DD\" " + DateRangeText() +
                            (allowNull ? " or null" : "") + ", got " + Describe(v));
     date = DateToAutomation(d);
     return 1;

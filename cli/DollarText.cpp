@@ -131,6 +131,13 @@ int ParseIsoDate(const std::string& text, Date& date) {
     return 1;
 }
 
+std::string DateRangeText() {
+    Date first, last;
+    first.serial = 0;
+    last.serial = Date::kLastSerial;
+    return "from " + IsoDate(first) + " to " + IsoDate(last);
+}
+
 std::string IsoDate(Date date) {
     if (!date.isValid()) return "";
     int m = 0, d = 0, y = 0;

@@ -29,8 +29,11 @@ std::string FormatCents(double cents);
 std::string FormatCurrency(int64_t cy);
 
 // "YYYY-MM-DD" (exactly that shape) to a valid Date; 0 when the text is not a
-// date of the engine's range 1954-01-01 to 2133-06-04.
+// date of the engine's range (1 January 1954 to the date of serial 65533).
 int ParseIsoDate(const std::string& text, Date& date);
 
 // A valid Date as "YYYY-MM-DD"; an invalid one as an empty string.
 std::string IsoDate(Date date);
+
+// "from 1954-01-01 to <last date>" for messages.
+std::string DateRangeText();

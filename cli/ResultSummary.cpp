@@ -77,10 +77,11 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     for (int i = 0; i < CQRTCompute::kMaxEvents; ++i) {
         const CEvent* e = c.GetEvent(i);
         if (!e->m_date.isValid()) break;
-        std::string amount = FormatCents(e->m_amount);
-        if (e->m_type == kEventIRSCheck) amount += " (principal " + FormatCents(e->m_gattAmount) + ")";
+        std::string note = e->m_userName != nullptr ? e->m_userName : "";
+        if (e->m_type == kEventIRSCheck)
+            note = "(principal " + FormatCents(e->m_gattAmount) + ")" + (note.empty() ? "" : " " + note);
         out << "  " << Padded(IsoDate(e->m_date), 12) << Padded(EventTypeName(e->m_type), 15)
-            << RightAligned(amount, 16) << "  " << (e->m_userName != nullptr ? e->m_userName : "") << "\n";
+            << RightAligned(FormatCents(e->m_amount), 16) << "  " << note << "\n";
     }
     out << "\n";
 
@@ -109,11 +110,11 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     std::vector<PenaltyDetailRow> rows = CollectPenaltyDetail(c);
     if (!rows.empty()) {
         out << "Penalties\n";
-        out << "  " << Padded("Slot", 5) << Padded("Code", 12) << RightAligned("Base", 14) << RightAligned("Computed", 14)
+        out << "  " << Padded("Slot", 5) << Padded("Code", 21) << RightAligned("Base", 14) << RightAligned("Computed", 14)
             << RightAligned("Reduction", 14) << RightAligned("Penalty", 14) << RightAligned("Assessed", 14)
             << "  " << Padded("First drop", 11) << "  Check\n";
         for (const PenaltyDetailRow& r : rows) {
-            out << "  " << Padded(std::to_string(r.slot), 5) << Padded(r.code, 12)
+            out << "  " << Padded(std::to_string(r.slot), 5) << Padded(r.code, 21)
                 << RightAligned(FormatCents(r.baseAmount), 14) << RightAligned(FormatCents(r.totalPenalty), 14)
                 << RightAligned(FormatCents(r.reduction), 14) << RightAligned(FormatCents(r.realPenalty), 14)
                 << RightAligned(FormatCents(r.penaltyAddedAmt), 14) << "  " << Padded(DateText(r.penaltyAddedDate), 11)

@@ -29,7 +29,7 @@ TEST(AutomationTypes, DatesConvertDayForDayOverTheWholeRange) {
         {19725.0, 1, 0},             // 1 January 1954 (published OLE serial 19725)
         {19725.75, 1, 0},            // time of day dropped
         {19724.0, 0, Date::kInvalid},  // 31 December 1953: outside
-        {19725.0 + 65533, 1, 65533},   // 4 June 2133
+        {19725.0 + 65533, 1, 65533},   // the last date of the engine
         {19725.0 + 65534, 0, Date::kInvalid},
         {58472.0, 1, 58472 - 19725},   // 1 February 2060 (OLE 58472) stays in 2060
     };

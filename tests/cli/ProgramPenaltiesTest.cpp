@@ -12,16 +12,16 @@ namespace {
 
 using nlohmann::json;
 
-// A 2018 return due 15 April 2019 showing $30,000, received 20 September
-// 2019, nothing paid; $6,000 of the tax from negligence and $4,000 from fraud.
+// A 2016 return due 18 April 2017 showing $30,000, received 20 September
+// 2017, nothing paid; $6,000 of the tax from negligence and $4,000 from fraud.
 const char kAccount[] = R"({
-  "settlement_date": "2020-12-31",
-  "events": [{"type": "Tax", "date": "2019-04-15", "amount": "30000.00"}],
+  "settlement_date": "2018-12-31",
+  "events": [{"type": "Tax", "date": "2017-04-18", "amount": "30000.00"}],
   "penalties": [
-    {"Enable6651A1PenaltyAlt2": {"cyAmount": "30000.00", "dReturnDue": "2019-04-15",
-                                 "dReceivedByIRS": "2019-09-20", "bUse100Minimum": true}},
-    {"Enable6662CPenalty": {"cyAmountSubject": "6000.00", "dReturnDue": "2019-04-15"}},
-    {"Enable6663Penalty": {"cyAmountSubject": 4000, "dReturnDue": "2019-04-15"}}
+    {"Enable6651A1PenaltyAlt2": {"cyAmount": "30000.00", "dReturnDue": "2017-04-18",
+                                 "dReceivedByIRS": "2017-09-20", "bUse100Minimum": true}},
+    {"Enable6662CPenalty": {"cyAmountSubject": "6000.00", "dReturnDue": "2017-04-18"}},
+    {"Enable6663Penalty": {"cyAmountSubject": 4000, "dReturnDue": "2017-04-18"}}
   ]
 })";
 
@@ -39,10 +39,10 @@ TEST(QrtcalcPenalties, FailureToFileNegligenceAndFraudMatchHandFigures) {
     const json& detail = doc["PenaltyDetail"];
     ASSERT_EQ(detail.size(), 3u) << detail.dump(1);
 
-    // Failure to file: months starting 15 Apr, 15 May, 15 Jun, 15 Jul and
-    // 15 Aug 2019 count (5, the limit) at 5 % of $30,000 = $1,500 each:
+    // Failure to file: months starting 18 Apr, 18 May, 18 Jun, 18 Jul and
+    // 18 Aug 2017 count (5, the limit) at 5 % of $30,000 = $1,500 each:
     // $7,500. No failure-to-pay slot, so no reduction. Minimum for a return
-    // due from 2016 on: $205. Assessed at the return due date.
+    // due in 2016 or 2017: $205. Assessed at the return due date.
     const json* ftf = Slot(detail, 23);
     ASSERT_NE(ftf, nullptr);
     EXPECT_EQ((*ftf)["Code"], "6651(a)(1)");
@@ -51,9 +51,9 @@ TEST(QrtcalcPenalties, FailureToFileNegligenceAndFraudMatchHandFigures) {
     EXPECT_EQ((*ftf)["Reduction"], "0.00");
     EXPECT_EQ((*ftf)["PenaltyMinimum"], "205.00");
     EXPECT_EQ((*ftf)["RealPenalty"], "7500.00");
-    EXPECT_EQ((*ftf)["PenaltyAddedDate"], "2019-04-15");
+    EXPECT_EQ((*ftf)["PenaltyAddedDate"], "2017-04-18");
     EXPECT_EQ((*ftf)["CheckPenaltyDates"], 0);
-    EXPECT_EQ((*ftf)["Drops"], json::parse(R"([{"Date": "2019-04-15", "Amount": "7500.00"}])"));
+    EXPECT_EQ((*ftf)["Drops"], json::parse(R"([{"Date": "2017-04-18", "Amount": "7500.00"}])"));
 
     // 6662(c): base limited to total tax less the fraud amount, $30,000 -
     // $4,000 = $26,000, so the whole $6,000 counts; 20 % = $1,200.
@@ -62,7 +62,7 @@ TEST(QrtcalcPenalties, FailureToFileNegligenceAndFraudMatchHandFigures) {
     EXPECT_EQ((*negligence)["Code"], "6662(c)");
     EXPECT_EQ((*negligence)["MaximumBase"], "26000.00");
     EXPECT_EQ((*negligence)["RealPenalty"], "1200.00");
-    EXPECT_EQ((*negligence)["Drops"], json::parse(R"([{"Date": "2019-04-15", "Amount": "1200.00"}])"));
+    EXPECT_EQ((*negligence)["Drops"], json::parse(R"([{"Date": "2017-04-18", "Amount": "1200.00"}])"));
 
     // 6663: 75 % of $4,000 = $3,000.
     const json* fraud = Slot(detail, 16);
@@ -83,7 +83,7 @@ TEST(QrtcalcPenalties, FailureToFileNegligenceAndFraudMatchHandFigures) {
     // The summary shows the same slots in its penalty table.
     ProgramRun summary = RunQrtcalc({folder.Path() + "/account.json"}, folder);
     ASSERT_EQ(summary.status, 0) << summary.err;
-    for (const char* text : {"6651(a)(1)", "6662(c)", "6663", "7500.00", "assessed 2019-04-15"})
+    for (const char* text : {"6651(a)(1)", "6662(c)", "6663", "7500.00", "assessed 2017-04-18"})
         EXPECT_NE(summary.out.find(text), std::string::npos) << text << "\n" << summary.out;
 }
 
