@@ -245,9 +245,15 @@ public:
     void WarnGATTDoublePayment();
 
     // ---- Failure to file and failure to pay ----
+    // Failure to pay the tax shown (slotA2, 1) and failure to file (slotA1,
+    // 23) through `through`; with noDrops nonzero nothing is assessed.
     void Compute6651a1a2(int slotA2, int slotA1, Date through, int unused, int noDrops);
+    // Failure to pay an assessment (slot 2) through `through`.
     void Compute6651a3(int slot, Date through);
+    // Total of a piece list: runs of equal amount and rate rounded, then summed.
     double ComputeReal6651(F2Fs* list);
+    // Base and largest base of slot 23 and slots 7 to 10 (less the fraud
+    // amount of slot 4 where it applies; never below 0).
     void Post90Check(int slot);
     void Check6651a3Penalty();
     int CheckPenaltyDates(int slot);
@@ -270,12 +276,28 @@ public:
     int AccuracyError() const { return m_accuracyError; }
 
     // ---- Penalty stream and penalty interest ----
+    // Runs every enabled penalty through `through` (in cents, whole-dollar
+    // mode off meanwhile) and collects their assessments; returns 1.
     int ComputePenalties(Date through);
+    // Assesses `amount` (rounded to the cent) of slot 0-23 at `date`; nothing
+    // for an invalid date or an amount not above 0.
     void DropPenalty(double amount, Date date, int slot, int seq);
+    // 1 when the assessment earns no interest: paid within its grace period
+    // (10 days; 14 or 21 for failure-to-pay notices from 1997) or the grace
+    // period has not ended by `through`.
     int PayOff(CPenaltyDrop* drop, Date through);
+    // Penalty balance and its interest from the first assessment that earns
+    // interest to `through` (PenaltyBase list, InterestPenalty); monthEnds
+    // nonzero breaks periods at month ends. 1 when it ran, 0 when there was
+    // nothing to do. Record kinds: PenaltyStreamKinds.h.
     int PenaltyStream(Date through, int monthEnds);
+    // Interest on `amount` from `from` to `to` (motivated rate when
+    // `motivated`), reduced by the payments that pay it beyond the rest of the
+    // tax when `useBase`; 6621(c) periods apply. m_hotActive is unchanged.
     double PenaltyInterest(double amount, int motivated, Date from, Date to, int useBase,
                            int slot);
+    // Largest failure-to-pay penalty of slot 1 or 2 (0.5 %, 1 % after a levy
+    // or jeopardy notice, at most 50 half-percent steps); 0 for other slots.
     double ComputeMaximumPenalty(int slot);
     int PenaltyAfterPaymentCheck();
     // Extra report templates of a slot (static texts such as "R6651A1H.DM"),
