@@ -88,7 +88,7 @@ TEST(PenaltySettings, FailureToPayNoticesSetLevyJeopardyAndGraceFields) {
                                         10, Ole(8, 1, 2022), 1, 1, 21, kNone, 0, 0, 25, Ole(9, 1, 2022), kNone, 1),
               S_OK);
     const Penalties& p = s.Record(1);
-    EXPECT_EQ(p.m_amounts[0], 1234567.0);  // $12,345.67
+    EXPECT_EQ(double(p.m_amounts[0]), 1234567.0);  // $12,345.67
     EXPECT_EQ(p.m_dates[0], Date(4, 18, 2022));
     EXPECT_EQ(p.m_dates[1], Date(6, 1, 2022));
     EXPECT_EQ(p.m_dates[3], Date(8, 1, 2022));
@@ -135,11 +135,11 @@ TEST(PenaltySettings, FailureToFileKeepsFraudAndNoticeOnlyWhereTheyApply) {
 TEST(PenaltySettings, PercentsAreStoredAsTheAcceptedWholeValue) {
     CPenaltySettings s;
     ASSERT_EQ(s.Enable6659PenaltyAlt1(1, kDollars1000, Ole(4, 15, 1986), 9.9999999), S_OK);
-    EXPECT_EQ(s.Record(7).m_value, 10.0);
+    EXPECT_EQ(double(s.Record(7).m_value), 10.0);
     ASSERT_EQ(s.Enable6662FPenalty(1, kDollars1000, Ole(4, 15, 2022), 40.001), S_OK);
-    EXPECT_EQ(s.Record(14).m_value, 40.0);
+    EXPECT_EQ(double(s.Record(14).m_value), 40.0);
     ASSERT_EQ(s.Enable6662DPenalty(1, kDollars1000, Ole(4, 15, 2022)), S_OK);
-    EXPECT_EQ(s.Record(12).m_value, 20.0);
+    EXPECT_EQ(double(s.Record(12).m_value), 20.0);
 }
 
 TEST(PenaltySettings, DisablingClearsOnlyTheEnabledBit) {
@@ -148,7 +148,7 @@ TEST(PenaltySettings, DisablingClearsOnlyTheEnabledBit) {
     // Arguments are not checked when disabling.
     EXPECT_EQ(s.Enable6663Penalty(0, -5, kNone), S_OK);
     EXPECT_EQ(s.Record(16).IsEnabled(), 0);
-    EXPECT_EQ(s.Record(16).m_amounts[0], 100000.0);
+    EXPECT_EQ(double(s.Record(16).m_amounts[0]), 100000.0);
     EXPECT_EQ(s.Record(16).m_dates[0], Date(4, 15, 2022));
 }
 
