@@ -10,3 +10,4 @@ qrt_add_test(accuracy_penalties_test compute/AccuracyPenaltiesTest.cpp compute/A
 qrt_add_test(penalty_account_tests compute/FailureToFileTest.cpp compute/FailureToPayTest.cpp
   compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp compute/PenaltyInterestTest.cpp)
 qrt_add_test(compute_repeat_test compute/ComputeRepeatTest.cpp)
+qrt_add_test(period_lists_test compute/PeriodListsTest.cpp)
