@@ -12,3 +12,6 @@ qrt_add_test(qrtcalc_program_test cli/ProgramInputErrorsTest.cpp cli/ProgramPena
 target_link_libraries(qrtcalc_program_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 target_compile_definitions(qrtcalc_program_test PRIVATE QRT_QRTCALC="$<TARGET_FILE:qrtcalc>")
 add_dependencies(qrtcalc_program_test qrtcalc)
+
+qrt_add_test(example_period_lists_test cli/ExamplePeriodListsTest.cpp)
+target_link_libraries(example_period_lists_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
