@@ -1,0 +1,209 @@
+// Cost of the computation: one period of ComputeInterest under each method,
+// a typical account (ReallocPayments + MainCompute, daily and monthly mode),
+// accounts of 10, 100 and 1000 events, and the floor the typical account
+// cannot go below: its pow calls alone.
+//
+// The accounts use the federal table of the data folder, copied into a
+// scratch folder that the program makes its current folder and its engine
+// folder (so that no file of the source tree is read or written but the
+// table it copies).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "compute/CQRTCompute.h"
+
+namespace {
+
+// The scratch folder, made once before the first benchmark runs and removed
+// at exit.
+class ScratchEngineFolder {
+public:
+    ScratchEngineFolder()
+    {
+        char templ[] = "/tmp/qrt-bench-XXXXXX";
+        if (mkdtemp(templ) == nullptr) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        m_folder = templ;
+        std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3", m_folder / "FEDERAL.TB3");
+        std::filesystem::current_path(m_folder);
+        setenv("QRT_ENGINE_DIR", m_folder.c_str(), 1);
+    }
+    ~ScratchEngineFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path("/", ignored);
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+void EnterScratchFolder()
+{
+    static ScratchEngineFolder folder;
+}
+
+void SetEvent(CQRTCompute& c, int i, int kind, Date date, double cents)
+{
+    CEvent* e = c.GetEvent(i);
+    e->m_type = static_cast<uint16_t>(kind);
+    e->m_date = date;
+    e->m_amount = cents;
+    e->m_gattAmount = cents;
+}
+
+// One tax of $10,000 on the return due date of 2010, three payments, and the
+// computation ten years on, under the federal table.
+const Date kTypicalThrough(4, 15, 2020);
+
+std::unique_ptr<CQRTCompute> TypicalAccount()
+{
+    auto c = std::make_unique<CQRTCompute>();
+    c->SetTableName("FEDERAL");
+    SetEvent(*c, 0, 0, Date(4, 15, 2010), 1000000);
+    SetEvent(*c, 1, 2, Date(6, 15, 2012), 300000);
+    SetEvent(*c, 2, 2, Date(3, 1, 2015), 400000);
+    SetEvent(*c, 3, 2, Date(9, 30, 2018), 500000);
+    return c;
+}
+
+// n events over thirty years (1991 to 2021), taxes and payments in turn.
+const Date kAccountThrough(12, 31, 2021);
+
+std::unique_ptr<CQRTCompute> AccountOf(int n)
+{
+    auto c = std::make_unique<CQRTCompute>();
+    c->SetTableName("FEDERAL");
+    const Date first(1, 2, 1991);
+    const int spacing = 11000 / n;
+    for (int i = 0; i < n; ++i) {
+        const bool tax = i % 2 == 0;
+        SetEvent(*c, i, tax ? 0 : 2, first.AddDays(i * spacing),
+                 tax ? 100000.0 + (i * 37) % 50000 : 80000.0 + (i * 53) % 40000);
+    }
+    return c;
+}
+
+void RunAccount(benchmark::State& state, CQRTCompute& c, Date through, int monthly)
+{
+    for (auto _ : state) {
+        c.ReallocPayments(CQRTCompute::kMaxEvents);
+        benchmark::DoNotOptimize(c.MainCompute(through, -1, monthly));
+        benchmark::DoNotOptimize(c.BalanceDue());
+    }
+    if (c.BalanceDue() == 0.0 && c.InterestNormal() == 0.0) state.SkipWithError("the account computed nothing");
+}
+
+struct MethodCase {
+    const char* name;
+    int method;
+};
+const MethodCase kMethods[] = {{"OldIRS", 0},  {"Simple", 1},       {"Daily", 2},
+                               {"Monthly", 3}, {"SumOfFactors", 4}, {"MonthlyWholeMonths", 5}};
+
+// One quarter (90 days) at 7 percent on $10,000.
+void BM_ComputeInterest(benchmark::State& state, int method)
+{
+    auto c = std::make_unique<CQRTCompute>();
+    ComputeResults r;
+    const Date start(1, 1, 2019);
+    const Date end(4, 1, 2019);
+    double sum = 0.0;
+    for (auto _ : state) {
+        c->ComputeInterest(1000000.0, start, end, method, 365.0, 7.0, 7.0, &r);
+        sum += r.m_interest;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+// The per-method benchmarks are registered by name, BM_ComputeInterest/Daily
+// and so on.
+[[maybe_unused]] const int kRegistered = [] {
+    for (const MethodCase& m : kMethods)
+        benchmark::RegisterBenchmark((std::string("BM_ComputeInterest/") + m.name).c_str(), BM_ComputeInterest,
+                                     m.method);
+    return 0;
+}();
+
+void BM_TypicalAccount(benchmark::State& state)
+{
+    EnterScratchFolder();
+    auto c = TypicalAccount();
+    RunAccount(state, *c, kTypicalThrough, 0);
+}
+BENCHMARK(BM_TypicalAccount);
+
+void BM_TypicalAccountMonthly(benchmark::State& state)
+{
+    EnterScratchFolder();
+    auto c = TypicalAccount();
+    RunAccount(state, *c, kTypicalThrough, 1);
+}
+BENCHMARK(BM_TypicalAccountMonthly);
+
+void BM_Account(benchmark::State& state)
+{
+    EnterScratchFolder();
+    const int n = static_cast<int>(state.range(0));
+    auto c = AccountOf(n);
+    RunAccount(state, *c, kAccountThrough, 0);
+    state.counters["events"] = n;
+}
+BENCHMARK(BM_Account)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The periods the typical account computes (every record of the three lists
+// of each MainCompute run: one per payment allocated, and the final run) as
+// the pow argument pairs of the daily method.
+std::vector<std::pair<double, double>> TypicalPowCalls(int* periods)
+{
+    auto c = TypicalAccount();
+    std::vector<std::pair<double, double>> calls;
+    auto collect = [&]() {
+        for (const ComputeResults* head : {c->NormalBase(), c->MotivatedBase(), c->PenaltyBase()})
+            for (const ComputeResults* r = head; r != nullptr; r = r->m_next)
+                if (r->m_days > 0)   // a period of no days computes no power
+                    calls.emplace_back(1.0 + r->m_rate / 100.0 / 365.0, static_cast<double>(r->m_days));
+    };
+    c->SortEvents(-1);
+    for (int i = 0; i < CQRTCompute::kMaxEvents && c->GetEvent(i)->m_date.isValid(); ++i) {
+        if (!IsPaymentKind(c->GetEvent(i)->m_type)) continue;
+        c->MainCompute(c->GetEvent(i)->m_date, i, 0);
+        collect();
+        c->AllocatePayment(i);
+    }
+    c->MainCompute(kTypicalThrough, -1, 0);
+    collect();
+    *periods = static_cast<int>(calls.size());
+    return calls;
+}
+
+void BM_PowFloor(benchmark::State& state)
+{
+    EnterScratchFolder();
+    int periods = 0;
+    const auto calls = TypicalPowCalls(&periods);
+    for (auto _ : state) {
+        double sum = 0.0;
+        for (const auto& [base, days] : calls) {
+            double b = base;
+            benchmark::DoNotOptimize(b);   // keeps each call a real pow
+            sum += std::pow(b, days);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["periods"] = periods;
+}
+BENCHMARK(BM_PowFloor);
+
+} // namespace
