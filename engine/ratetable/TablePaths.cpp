@@ -88,6 +88,14 @@ int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
 }
 
 int ResolveTableFile(const std::string& name, std::string* foundPath) {
-    const bool bare = name.find('/') == std::string::npos;
-    return OpenTableFileFrom(name, EngineDirectory(), bare ? UserTableDirectory() : "", foundPath);
+    // The user's folder is looked up (a password-database read and a stat)
+    // only when the name as given and the engine folder have no such file:
+    // every computation reads its table, and the file is nearly always found
+    // before the last folder.
+    const std::string engineDir = EngineDirectory();
+    const int fd = OpenTableFileFrom(name, engineDir, "", foundPath);
+    if (fd >= 0 || name.find('/') != std::string::npos) return fd;
+    const std::string userDir = UserTableDirectory();
+    if (userDir.empty()) return -1;
+    return OpenTableFileFrom(name, engineDir, userDir, foundPath);
 }
