@@ -28,11 +28,10 @@ void CStepWalk::Run()
 {
     InterestRateTable& table = m_c.m_table;
     while (m_entries < 500 && table.GetStartingDate(m_entries).isValid()) ++m_entries;
-    for (int i = 0; i < 499; ++i) {
-        const Date next = table.GetStartingDate(i + 1);
-        m_entryEnd[i] = next.isValid() ? next.AddDays(-1) : Date();
-    }
-    m_entryEnd[499] = Date();
+    // Only the entries in use have an end: the walk never moves past the
+    // last of them, whose end (like every later one) is no date.
+    for (int i = 0; i + 1 < m_entries; ++i) m_entryEnd[i] = table.GetStartingDate(i + 1).AddDays(-1);
+    for (int i = m_entries > 0 ? m_entries - 1 : 0; i < 500; ++i) m_entryEnd[i] = Date();
 
     const Date firstEvent = m_c.m_events[0].m_date;
     m_entry = 0;
