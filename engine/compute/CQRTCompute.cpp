@@ -72,6 +72,7 @@ void CQRTCompute::SetTableName(const char* name)
 {
     m_table.SetTableName(name);
     m_tableAliasResolved = 0;
+    m_tableHeld = 0;   // a table held by ReallocPayments is no longer the one named
 }
 
 double CQRTCompute::TableNRate(int i) { return m_table.GetEntry(i)->m_normalRate; }

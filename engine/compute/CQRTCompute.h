@@ -330,6 +330,11 @@ public:
     Penalties m_penalties[kPenaltySlots];
     InterestRateTable m_table;
     int32_t m_tableAliasResolved = 0;
+    // Set while ReallocPayments runs; m_tableHeld then says that m_table is
+    // the table its first computation loaded, unchanged since, so that the
+    // later computations of the call use it instead of reading the file again.
+    int32_t m_inRealloc = 0;
+    int32_t m_tableHeld = 0;
     CashFlow* m_cashFlow = nullptr;
     ComputeResults* m_normalBase = nullptr;
     ComputeResults* m_motivatedBase = nullptr;

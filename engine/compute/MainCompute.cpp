@@ -58,6 +58,30 @@ void LoadTable(CQRTCompute& c)
     }
 }
 
+// The table of this computation. Inside ReallocPayments the table is read
+// once, by its first computation, and the later computations of the call use
+// it as it stands: the computations of one allocation see one table, and a
+// table read per payment is saved. A sum-of-factors table is read each time,
+// because a computation extends it through its own date.
+void LoadTableFor(CQRTCompute& c)
+{
+    if (c.m_inRealloc && c.m_tableHeld) return;
+    LoadTable(c);
+    c.m_tableHeld = c.m_inRealloc && c.m_table.GetStartingDate(0).isValid() && c.TableMethod(0) != 4 ? 1 : 0;
+}
+
+// Marks one ReallocPayments call on its compute object, however it ends.
+class ReallocScope {
+public:
+    explicit ReallocScope(CQRTCompute& c) : m_c(c) { m_c.m_inRealloc = 1; m_c.m_tableHeld = 0; }
+    ~ReallocScope() { m_c.m_inRealloc = 0; m_c.m_tableHeld = 0; }
+    ReallocScope(const ReallocScope&) = delete;
+    ReallocScope& operator=(const ReallocScope&) = delete;
+
+private:
+    CQRTCompute& m_c;
+};
+
 } // namespace
 
 int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int monthly)
@@ -75,7 +99,7 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
         return 0;
     }
 
-    LoadTable(*this);
+    LoadTableFor(*this);
     if (!m_table.GetStartingDate(0).isValid()) {
         NoTableLoaded(1);
         return 0;
@@ -173,6 +197,7 @@ void CQRTCompute::ReallocPayments(int last)
     // Put the events in order before any slot is looked at: the computations
     // below sort them, and the slot allocated must be the slot tested.
     SortEvents(-1);
+    const ReallocScope scope(*this);
     for (int i = 0; i <= last && i < 1000 && m_events[i].m_date.isValid(); ++i) {
         if (!IsPaymentKind(m_events[i].m_type)) continue;
         if (!MainCompute(m_events[i].m_date, i, 0)) return;
