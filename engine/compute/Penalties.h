@@ -1,9 +1,8 @@
 // Penalties: the settings and state of one penalty slot, an 88-byte record
 // with a fixed byte layout (an array of 24 crosses from the automation
 // component to the engine as one block). The doubles are not 8-byte aligned in
-// this layout, so the record is packed (and the whole record 8-byte aligned,
-// which keeps its dates aligned): read and write its fields directly, never
-// through a pointer or reference to a double member.
+// this layout, so they are UnalignedDouble values: they read and assign like
+// doubles, and no reference to one is ever misaligned.
 //
 // Dates are 65535 (no date) where a slot has none; amounts are cents. A new
 // (or Reset) record has every date invalid and every other byte zero.
@@ -12,8 +11,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "calendar/Date.h"
+#include "compute/UnalignedDouble.h"
 
 // Bits of Penalties::m_flags.
 enum PenaltyFlag : uint16_t {
@@ -25,17 +26,16 @@ enum PenaltyFlag : uint16_t {
     kPenaltyTimely = 0x0080,    // bit 7: return filed timely
 };
 
-#pragma pack(push, 1)
-struct alignas(8) Penalties {
+struct Penalties {
     Penalties() { Reset(); }
 
     Date m_dates[12];        // offset 0
     uint16_t m_graceMask;    // offset 24: bit k = notice k has the short grace period
     uint16_t m_monthCount;   // offset 26: months counted by failure to file (0 to 5)
-    double m_amounts[5];     // offset 28
-    double m_value;          // offset 68: whole percent or month count
+    UnalignedDouble m_amounts[5];  // offset 28
+    UnalignedDouble m_value;       // offset 68: whole percent or month count
     uint16_t m_flags;        // offset 76: PenaltyFlag bits
-    double m_reserved1;      // offset 78: zero
+    UnalignedDouble m_reserved1;   // offset 78: zero
     uint16_t m_reserved2;    // offset 86: zero
 
     // All dates invalid, every other field zero.
@@ -57,10 +57,9 @@ struct alignas(8) Penalties {
     // Stores the value truncated to a whole number (toward zero).
     void SetValue(double v);
 };
-#pragma pack(pop)
 
 static_assert(sizeof(Penalties) == 88, "Penalties is an 88-byte record");
-static_assert(alignof(Penalties) == 8);
+static_assert(std::is_standard_layout_v<Penalties> && std::is_trivially_copyable_v<Penalties>);
 static_assert(offsetof(Penalties, m_graceMask) == 24);
 static_assert(offsetof(Penalties, m_monthCount) == 26);
 static_assert(offsetof(Penalties, m_amounts) == 28);
