@@ -15,3 +15,10 @@ add_dependencies(qrtcalc_program_test qrtcalc)
 
 qrt_add_test(example_period_lists_test cli/ExamplePeriodListsTest.cpp)
 target_link_libraries(example_period_lists_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
+
+# The installed program finds its shipped data without any set-up.
+add_test(NAME QrtcalcInstalled.FindsItsDataBesideItself
+  COMMAND "${CMAKE_COMMAND}" -DBUILD_DIR=${CMAKE_BINARY_DIR}
+    -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/qrtcalc-install
+    -DEXAMPLE=${CMAKE_SOURCE_DIR}/examples/late-payment.json
+    -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/InstalledQrtcalc.cmake)
