@@ -5,11 +5,18 @@
 
 #include "DollarText.h"
 
+std::string Printable(const std::string& text) {
+    std::string shown = text;
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return shown;
+}
+
 std::string Describe(const JsonValue& v) {
     switch (v.type) {
         case JsonValue::Type::String: {
             std::string shown = v.text.size() > 40 ? v.text.substr(0, 40) + "..." : v.text;
-            return "\"" + shown + "\"";
+            return "\"" + Printable(shown) + "\"";
         }
         case JsonValue::Type::Number: return v.text;
         case JsonValue::Type::Boolean: return v.boolean ? "true" : "false";
@@ -34,7 +41,7 @@ int CheckObject(const JsonValue& v, const std::string& place, std::initializer_l
             std::string list;
             for (const char* key : allowed) list += (list.empty() ? "" : ", ") + std::string("\"") + key + "\"";
             return Problem(problem, place,
-                           "unknown key \"" + member.first + "\"; expected one of " + list);
+                           "unknown key \"" + Printable(member.first) + "\"; expected one of " + list);
         }
     }
     return 1;

@@ -17,6 +17,10 @@ struct AccountProblem {
     std::string message;  // what was expected (and what was found)
 };
 
+// text with every control character (below 0x20, and 0x7F) shown as "?", so
+// that a file's text cannot steer the terminal it is printed on.
+std::string Printable(const std::string& text);
+
 // Quotes a found value for a message: strings in quotes, numbers as written,
 // containers by their type.
 std::string Describe(const JsonValue& v);

@@ -179,7 +179,7 @@ int ApplyPenaltyEntry(const JsonValue& entry, const std::string& place, CPenalty
     for (const Method& m : Methods())
         if (name == m.name) method = &m;
     if (method == nullptr)
-        return Problem(problem, place, "unknown penalty method \"" + name +
+        return Problem(problem, place, "unknown penalty method \"" + Printable(name) +
                                            "\"; expected the name of an Enable... method such as "
                                            "\"Enable6651A1PenaltyAlt3\" or \"Enable6662CPenalty\"");
     const std::string methodPlace = place + "." + name;
@@ -193,7 +193,7 @@ int ApplyPenaltyEntry(const JsonValue& entry, const std::string& place, CPenalty
             std::string list;
             for (const Param& p : method->params) list += (list.empty() ? "" : ", ") + std::string(p.name);
             return Problem(problem, methodPlace,
-                           "unknown parameter \"" + member.first + "\" of " + name + "; its parameters are " + list);
+                           "unknown parameter \"" + Printable(member.first) + "\" of " + name + "; its parameters are " + list);
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "AccountFields.h"
 #include "AccountReader.h"
 #include "DollarText.h"
 #include "PenaltyDetail.h"
@@ -53,7 +54,7 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
                         std::ostream& out) {
     CQRTCompute& c = *run.ComputeObject();
     out << "Account " << fileName << "\n";
-    out << "  Rate table:       " << inputs.Jurisdiction() << "\n";
+    out << "  Rate table:       " << Printable(inputs.Jurisdiction()) << "\n";
     out << "  Settlement date:  " << IsoDate(run.SettlementDate()) << "\n";
     out << "  Tax due date:     " << DateText(c.TaxDueDate()) << "\n";
     out << "  Whole dollars:    " << (inputs.WholeDollarModeEnabled() ? "on" : "off") << "\n";
@@ -77,7 +78,7 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     for (int i = 0; i < CQRTCompute::kMaxEvents; ++i) {
         const CEvent* e = c.GetEvent(i);
         if (!e->m_date.isValid()) break;
-        std::string note = e->m_userName != nullptr ? e->m_userName : "";
+        std::string note = e->m_userName != nullptr ? Printable(e->m_userName) : "";
         if (e->m_type == kEventIRSCheck)
             note = "(principal " + FormatCents(e->m_gattAmount) + ")" + (note.empty() ? "" : " " + note);
         out << "  " << Padded(IsoDate(e->m_date), 12) << Padded(EventTypeName(e->m_type), 15)

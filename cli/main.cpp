@@ -97,12 +97,12 @@ std::string ComputationError(const CEngineRun& run, const CEngineInputs& inputs)
     const std::string first = IsoDate(c.GetEvent(0)->m_date);
     if (c.NoTableLoaded()) {
         const char* dir = std::getenv("QRT_ENGINE_DIR");
-        return "no rate table found for the jurisdiction \"" + inputs.Jurisdiction() + "\" (looked in " +
+        return "no rate table found for the jurisdiction \"" + Printable(inputs.Jurisdiction()) + "\" (looked in " +
                (dir != nullptr && dir[0] != '\0' ? std::string(dir) : std::string("the current folder")) + ")";
     }
     if (c.NoEvents()) return "the account has no events; add at least one to \"events\"";
     if (c.EventBeforeTable())
-        return "the first event (" + first + ") is dated before the rate table \"" + c.GetTableName() +
+        return "the first event (" + first + ") is dated before the rate table \"" + Printable(c.GetTableName()) +
                "\" starts (" + IsoDate(c.GetTable()->GetStartingDate(0)) + ")";
     if (c.ComputeBeforeEvents())
         return "the settlement date " + settle + " is before the first event (" + first + ")";
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     std::string text, why;
     if (!ReadFile(file, text, why)) return BadInput(file, why);
     JsonValue document;
-    if (!ParseJsonDocument(text, document, why)) return BadInput(file, "not valid JSON: " + why);
+    if (!ParseJsonDocument(text, document, why)) return BadInput(file, "not valid JSON: " + Printable(why));
     auto inputs = std::make_unique<CEngineInputs>();
     DATE settlement = -1;
     AccountProblem problem;

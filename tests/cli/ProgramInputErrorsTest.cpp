@@ -111,6 +111,8 @@ TEST(QrtcalcInput, EachClassOfBadInputGivesItsMessageAndStatus) {
         {"no table for the jurisdiction", Account(kTax, ", \"jurisdiction\": \"NOWHERE\""), 1,
          {"no rate table", "\"NOWHERE\""}},
         {"no events", Account(""), 1, {"no events"}},
+        {"control characters are not echoed", Account(kTax, ", \"jurisdiction\": \"X\\u001b[2J\""), 1,
+         {"\"X?[2J\""}},
         {"settlement before the events", R"({"settlement_date": "2021-12-31", "events": [)" + kTax + "]}", 1,
          {"2021-12-31", "before the first event", "2022-04-18"}},
     };
