@@ -9,6 +9,7 @@
 // TableFormatInternal.h); this struct is the in-memory form only and is never
 // copied to or from those bytes directly.
 // A plain value: any thread may use its own copies.
+// Tests: the 30-byte image is pinned by the golden file test of the writer.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,8 @@
 // below in order; bytes 34-37 stand where the notes string is held in memory.
 // m_endDate 65535 = no end date. m_notesLength is the notes' length in bytes
 // (at most 65535). A plain value owned by its table: one thread at a time.
+// Tests: golden header bytes; round trip of bytes 0-33 and 38-135; notes cut
+// at a NUL byte and at 65535 bytes.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,8 @@
 // folder, and how a table name becomes an open .TB3 file.
 // Folders carry "/" as separator; an empty folder means the current folder.
 // No state of their own: any thread may call them.
+// Tests: extension forcing; search order of the folders for bare names only;
+// QRT_ENGINE_DIR with and without its trailing separator.
 #pragma once
 
 #include <string>

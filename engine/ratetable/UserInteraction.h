@@ -7,6 +7,8 @@
 // CFileDialogRequest: what a file dialog must show and allow.
 // Thread rule: install before the questions can be asked; the installed
 // object must outlive its installation. Installing is atomic.
+// Tests: defaults cancel and say No; SaveAs/Browse show the requested dialog
+// and act on a scripted answer.
 #pragma once
 
 #include <string>
