@@ -11,6 +11,7 @@ qrt_add_test(table_cache_thread_test ratetable/TableCacheThreadTest.cpp LABELS t
 qrt_add_test(table_alias_test ratetable/TableAliasTest.cpp)
 qrt_add_test(table_generator_test ratetable/TableGeneratorTest.cpp)
 qrt_add_test(qrtdll_app_test ratetable/CQrtDLLAppTest.cpp)
+qrt_add_test(ratetable_read_threads_test ratetable/TableReadThreadsTest.cpp LABELS threads)
 
 # Library start-up: a probe program linked to the shared library (not the
 # engine's objects) is run by the test with QRT_ENGINE_DIR set.
