@@ -189,6 +189,28 @@ TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
     EXPECT_DOUBLE_EQ(82, c->InterestPenalty());
 }
 
+// With month ends (the monthly accrual of the reports) every month end
+// breaks the stream: 10,000 from 15 June 2016 to 15 August 2016 is
+// 15 days (41.10), 31 days (84.93) and 15 days (41.10) at 10 %.
+TEST(PenaltyStream, MonthEndsBreakTheStream)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2016), 100000);
+    a.Add(kEventUserPenalty, Date(6, 15, 2016), 10000);
+    auto c = a.Compute(Date(8, 15, 2016));
+    ASSERT_EQ(1, c->PenaltyStream(Date(8, 15, 2016), 1));
+    EXPECT_DOUBLE_EQ(41 + 85 + 41, c->InterestPenalty());
+    const Date ends[] = {Date(6, 15, 2016), Date(6, 30, 2016), Date(7, 31, 2016), Date(8, 15, 2016)};
+    const int kinds[] = {kEventUserPenalty, kEventMonthEnd, kEventMonthEnd, kEventFinal};
+    const ComputeResults* r = c->PenaltyBase();
+    for (int i = 0; i < 4; ++i, r = r->m_next) {
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(ends[i], r->m_end);
+        EXPECT_EQ(kinds[i], r->m_kind);
+    }
+    EXPECT_EQ(nullptr, r);
+}
+
 // 6621(c) interest that started before the penalty was assessed applies
 // from the penalty's own date: 100,000 assessed on 1 January 1996, hot since
 // 14 April 1995; 366 days at 12 % = 12,032.88.
