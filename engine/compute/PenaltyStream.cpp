@@ -55,11 +55,29 @@ int CQRTCompute::PenaltyStream(Date through, int monthEnds)
         m_penaltyDrops->Insert(-1, m_events[i].m_date, amount, i);
     }
 
+    // Events before the stream starts switch interest on and off, and what
+    // their payments put into a penalty's category is that penalty's credit:
+    // it pays the penalty when assessed, or it is the payment already counted
+    // for an assessment cleared within its grace period (whose amount was
+    // taken off the credit), so it does not count again.
+    int ev = 0;
+    const auto passEventsBefore = [&](Date date) {
+        for (; ev < kMaxEvents && m_events[ev].m_date.isValid() && m_events[ev].m_date < date; ++ev) {
+            const CEvent& e = m_events[ev];
+            if (e.m_type == kEventStopInterest) m_interestRunning = 0;
+            if (e.m_type == kEventStartInterest) m_interestRunning = 1;
+            if (IsPaymentKind(e.m_type) && e.m_allocation != nullptr)
+                for (int s = 0; s < kPenaltySlots; ++s)
+                    m_penaltyCredit[s] += e.m_allocation->m_payment[kCategoryFirstPenalty + s];
+        }
+    };
+
     // Assessments paid within their grace period earn no interest.
     CPenaltyDrop* drop = m_penaltyDrops->Head();
-    while (drop != nullptr && PayOff(drop, through)) {
+    for (; drop != nullptr; drop = drop->m_next) {
+        passEventsBefore(drop->m_date);
+        if (!PayOff(drop, through)) break;
         m_penaltyCredit[drop->m_slot] -= drop->m_amount;
-        drop = drop->m_next;
     }
     if (drop == nullptr || drop->m_date > through) return 0;
 
@@ -71,11 +89,7 @@ int CQRTCompute::PenaltyStream(Date through, int monthEnds)
     }
     const RateBoundaries bounds(m_table);
     int entry = bounds.EntryFor(current);
-    int ev = 0;
-    for (; ev < kMaxEvents && m_events[ev].m_date.isValid() && m_events[ev].m_date < current; ++ev) {
-        if (m_events[ev].m_type == kEventStopInterest) m_interestRunning = 0;
-        if (m_events[ev].m_type == kEventStartInterest) m_interestRunning = 1;
-    }
+    passEventsBefore(current);
     HotPeriods hot(m_hotInterest, m_hotInterest2, m_date6621c, m_date6621c2);
     hot.CatchUp(current);
 
@@ -90,18 +104,21 @@ int CQRTCompute::PenaltyStream(Date through, int monthEnds)
         (tail != nullptr ? tail->m_next : m_penaltyBase) = r;
 
         // The period ends at the earliest of these; on a tie the later test
-        // wins for the first three (a rate change before an event before an
-        // assessment), the others only when strictly earlier.
+        // wins for the first three (a rate change before an assessment before
+        // an event), the others only when strictly earlier. An assessment
+        // comes before a payment of its own day: the grace test of the
+        // assessment counts that payment itself, so it must not be in the
+        // penalty's credit yet.
         Date end = through;
         StreamAction action = StreamAction::End;
-        if (drop != nullptr && drop->m_date <= end) {
-            end = drop->m_date;
-            action = StreamAction::Assessment;
-        }
         const bool eventLeft = ev < kMaxEvents && m_events[ev].m_date.isValid();
         if (eventLeft && m_events[ev].m_date <= end) {
             end = m_events[ev].m_date;
             action = StreamAction::Event;
+        }
+        if (drop != nullptr && drop->m_date <= end) {
+            end = drop->m_date;
+            action = StreamAction::Assessment;
         }
         const Date rateEnd = bounds.EndOf(entry);
         if (rateEnd.isValid() && rateEnd <= end) {

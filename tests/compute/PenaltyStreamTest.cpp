@@ -110,6 +110,60 @@ TEST(PenaltyStream, ShortGraceOfAnAssessmentNoticeIsFourteenDays)
     }
 }
 
+// 6662(c) of 20 % on 1,000,000 (200,000) assessed at the return due date,
+// 15 April 2021, with a payment that same day of the tax and part or all of
+// the penalty. The payment counts once: a part payment leaves the rest to
+// earn interest for the year to 15 April 2022 (365 days at 10 %).
+TEST(PenaltyStream, PaymentOnTheAssessmentDayCountsOnce)
+{
+    struct Row {
+        double toPenalty;
+        double interest;
+    };
+    const Row rows[] = {
+        {100000, 10000},  // 100,000 left x 10 % x 365 / 365
+        {200000, 0},      // paid in full within the grace period
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.toPenalty);
+        Account a;
+        a.Add(kEventTax, Date(4, 15, 2021), 1000000);
+        const int category = kCategoryFirstPenalty + static_cast<int>(kPenalty6662c);
+        a.Add(kEventPayment, Date(4, 15, 2021), 1000000 + row.toPenalty, category, row.toPenalty);
+        Penalties& p = a.Enable(kPenalty6662c);
+        p.m_dates[0] = Date(4, 15, 2021);
+        p.m_amounts[0] = 1000000;
+        auto c = a.Compute(Date(4, 15, 2022));
+        ASSERT_DOUBLE_EQ(row.toPenalty, c->GetEvent(1)->m_allocation->m_payment[category]);
+        EXPECT_DOUBLE_EQ(200000, c->RealPenalty(kPenalty6662c));
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestPenalty());
+    }
+}
+
+// The first notice (5,500 on 1 March 2016) is paid on 5 March, within its
+// grace; the second notice of 1 June 2016 assesses the next three months,
+// 3 x 500 = 1,500, and is not paid. Only those 1,500 earn interest, from
+// 1 June to 1 July: 1,500 x 10 % x 30 / 365 = 12.33.
+TEST(PenaltyStream, NoticePaidInGraceDoesNotWeighOnALaterNotice)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2015), 100000);
+    a.Add(kEventPayment, Date(3, 5, 2016), 5500, kCategoryFirstPenalty + 1, 5500);
+    Penalties& p = a.Enable(kPenalty6651a2);
+    p.m_dates[0] = Date(4, 15, 2015);
+    p.m_dates[1] = Date(3, 1, 2016);
+    p.m_dates[2] = Date(6, 1, 2016);
+    p.m_amounts[0] = 100000;
+    auto c = a.Compute(Date(7, 1, 2016));
+    EXPECT_DOUBLE_EQ(5500 + 1500, c->PenaltyAddedAmt(kPenalty6651a2));
+    EXPECT_DOUBLE_EQ(12, c->InterestPenalty());
+    const ComputeResults* r = c->PenaltyBase();
+    ASSERT_NE(nullptr, r);
+    EXPECT_EQ(Date(6, 1, 2016), r->m_start);
+    EXPECT_DOUBLE_EQ(1500, r->m_amount);
+    EXPECT_DOUBLE_EQ(1500, r->m_balance);
+}
+
 // A payment designated to the penalty beyond what has been assessed: 6,000
 // on 30 March 2016 pays the 5,500 assessed on 1 March; the other 500 (the
 // month not assessed yet) is carried as credit and flagged.
