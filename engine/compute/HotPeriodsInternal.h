@@ -7,11 +7,14 @@
 // (`active`), and apply the change afterwards, so the increment applies from
 // the day after a start date and ends with 31 December 1997.
 //
-// Changes are taken strictly in time order, so a walk never goes back:
-// the stop applies only to a start before 31 December 1997, and the restart
-// only to a restart date after it. `CatchUp` applies the changes dated on or
-// before a walk's first date (a penalty assessed after the start date earns
-// hot interest from its own date).
+// With the restart option the first hot period always ends with 1997: a
+// start dated 31 December 1997 or later stops at once (as in the main
+// interest walk), and only a restart dated after the stop brings hot
+// interest back. Changes are taken strictly in time order, so a walk never
+// goes back.
+// `CatchUp` applies the changes dated on or before a walk's first date (a
+// penalty assessed after the start date earns hot interest from its own
+// date).
 // A plain value, local to one walk. Tests: start, stop and restart dates in
 // order, a start after 1997 with the restart option, catch-up at a late date.
 #pragma once
@@ -32,8 +35,8 @@ public:
         if (!m_on) return Date();
         if (!m_started) return m_start;
         if (!m_restartOn) return Date();
-        if (!m_stopped) return m_start < StopDate() ? StopDate() : Date();
-        if (!m_restarted && m_restart.isValid() && m_restart > StopDate()) return m_restart;
+        if (!m_stopped) return StopDate();
+        if (!m_restarted && m_restart.isValid() && StopPoint() < m_restart) return m_restart;
         return Date();
     }
 
@@ -42,6 +45,10 @@ public:
         if (!m_started) {
             m_started = true;
             m_active = true;
+            if (m_restartOn && !(m_start < StopDate())) {
+                m_stopped = true;
+                m_active = false;
+            }
         } else if (!m_stopped) {
             m_stopped = true;
             m_active = false;
@@ -58,16 +65,21 @@ public:
     }
 
     // Kind of the next change, for the records of the penalty stream:
-    // 1 start, 2 stop, 3 restart, 0 none.
+    // 1 start, 2 stop, 3 restart, 0 none. A start that stops at once is a
+    // stop.
     int NextChangeKind() const {
         if (!NextChange().isValid()) return 0;
-        if (!m_started) return 1;
+        if (!m_started) return m_restartOn && !(m_start < StopDate()) ? 2 : 1;
         return m_stopped ? 3 : 2;
     }
 
     bool active() const { return m_active; }
 
 private:
+    // Where the first hot period ends under the restart option: 31 December
+    // 1997, or the start itself when that is not before it.
+    Date StopPoint() const { return m_start < StopDate() ? StopDate() : m_start; }
+
     bool m_on;
     bool m_restartOn;
     Date m_start;

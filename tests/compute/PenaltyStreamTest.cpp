@@ -324,4 +324,50 @@ TEST(PenaltyStream, HotInterestPeriodsSplitTheStream)
     EXPECT_EQ(nullptr, r);
 }
 
+// With the restart option, 6621(c) interest that starts after 1997 stops
+// at once and comes back only at the restart date, as for the tax itself.
+// A user penalty of 100,000 on 1 January 1999; start 1 June 2000, restart
+// 1 January 2001:
+//   1 Jan 99 - 1 Jun 00, 517 days at 10 %:  14,164.38 -> 14,164
+//   1 Jun 00 - 1 Jan 01, 214 days at 10 %:   5,863.01 ->  5,863
+//   1 Jan 01 - 31 Dec 01, 364 days at 12 %: 11,967.12 -> 11,967
+TEST(PenaltyStream, HotStartAfter1997WaitsForTheRestart)
+{
+    Account a;
+    a.Add(kEventTax, Date(1, 1, 1999), 100000);
+    a.Add(kEventUserPenalty, Date(1, 1, 1999), 100000);
+    a.options().hot = 1;
+    a.options().hotApplicable = Date(6, 1, 2000);
+    a.options().hotRestart = 1;
+    a.options().hotApplicable2 = Date(1, 1, 2001);
+    auto c = a.Compute(Date(12, 31, 2001));
+    EXPECT_DOUBLE_EQ(14164 + 5863 + 11967, c->InterestPenalty());
+
+    struct Period {
+        Date end;
+        int kind;
+        int hot;
+    };
+    const Period expected[] = {
+        {Date(1, 1, 1999), kEventUserPenalty, 0},
+        {Date(6, 1, 2000), penalty::kStreamKindHotStop, 0},
+        {Date(1, 1, 2001), penalty::kStreamKindHotStart, 0},
+        {Date(12, 31, 2001), kEventFinal, 1},
+    };
+    const ComputeResults* r = c->PenaltyBase();
+    for (const Period& p : expected) {
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(p.end, r->m_end);
+        EXPECT_EQ(p.kind, r->m_kind);
+        EXPECT_EQ(p.hot, r->m_hot);
+        r = r->m_next;
+    }
+    EXPECT_EQ(nullptr, r);
+    // The tax's own interest turns hot on the same day.
+    const ComputeResults* last = c->NormalBase();
+    while (last->m_next != nullptr) last = last->m_next;
+    EXPECT_EQ(1, last->m_hot);
+    EXPECT_EQ(Date(1, 1, 2001), last->m_start);
+}
+
 }  // namespace
