@@ -42,6 +42,12 @@ void OldIRSCount(Date start, Date end, int& years, int& months, int& days)
 // counts the method made (years, months, days).
 double MethodFactor(int method, double rate, double daysPerYear, int years, int months, int days)
 {
+    // Every method but whole months divides by the days per year. An entry
+    // with a days-per-year code the engine does not know has no such figure
+    // (0): it accrues nothing rather than an infinite or NaN amount, as the
+    // penalty stream also skips such entries.
+    if (method != kMonthlyWholeMonths && !(daysPerYear > 0.0))
+        return 0.0;
     switch (method) {
     case kOldIrsMethod:
         return years * rate + months * rate / 12.0 + days * rate / daysPerYear;

@@ -314,6 +314,40 @@ TEST_F(InterestAccrual, DoIntCompPicksPrincipalAndRateAndAccumulates)
     EXPECT_EQ(r.m_next, nullptr);
 }
 
+// A table file may carry a days-per-year code the engine does not know (any
+// code but 100, 365 and 366 reads as 0 days per year). Such an entry used to
+// give an infinite or NaN factor, and that amount flowed into the totals.
+TEST_F(InterestAccrual, EntryWithUnknownDaysPerYearCodeAccruesNothing)
+{
+    const Date a(1, 1, 2023);
+    const Date b(3, 31, 2023);
+    for (int method = 0; method <= 4; ++method) {
+        auto c = NewCompute();
+        c->m_interestRunning = 1;
+        OneEntryTable(*c, method, 360);
+        ASSERT_EQ(c->TableDPY(0), 0.0);
+        c->m_normalPrincipal = 100000.0;
+        ComputeResults r;
+        c->DoIntComp(a, b, &r, kEventRateChange, 0, 1, 0);
+        EXPECT_EQ(r.m_factor, 0.0) << "method " << method;
+        EXPECT_EQ(r.m_interest, 0.0) << "method " << method;
+        EXPECT_EQ(c->InterestNormal(), 0.0) << "method " << method;
+        EXPECT_EQ(c->m_normalInterestDue, 0.0) << "method " << method;
+        EXPECT_TRUE(std::isfinite(r.m_balance)) << "method " << method;
+    }
+    // Whole months never use the days per year: 1 January to 31 March counts
+    // the months of 2 January .. 31 March, 2 + 1 = 3.
+    // (1 + 0.08/12)^3 - 1 = 0.0201336; * 100,000 = 2013.36 -> 2013.
+    auto c = NewCompute();
+    c->m_interestRunning = 1;
+    OneEntryTable(*c, 5, 360);
+    c->m_normalPrincipal = 100000.0;
+    ComputeResults r;
+    c->DoIntComp(a, b, &r, kEventRateChange, 0, 1, 0);
+    EXPECT_EQ(r.m_months, 3);
+    EXPECT_EQ(r.m_interest, 2013.0);
+}
+
 TEST_F(InterestAccrual, DoIntCompUnitRatesAndMissingStart)
 {
     OneEntryTable(*compute, 1, 365);
