@@ -136,6 +136,8 @@ void CQRTCompute::AllocatePayment(int i)
                 share = m_balances[k];
                 if (k > 0 && p->m_specific[k] > share) p->m_specific[k] = share;
             }
+            // What the designations placed counts too: a share rounded up
+            // never takes the payment past its own amount.
             if (given + share > e.m_amount) share = e.m_amount - given;
             p->m_payment[k] += share;
             given += share;

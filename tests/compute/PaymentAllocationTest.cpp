@@ -68,6 +68,29 @@ TEST_F(PaymentAllocationTest, ProRataSharesWithTheRemainderToTheLastCategory)
     }
 }
 
+TEST_F(PaymentAllocationTest, RoundedSharesNeverPlaceMoreThanThePayment)
+{
+    // Whole dollars, one day (no interest): tax 10,000, motivated tax 100,000
+    // (moved to class C) and a user penalty 100,000; the payment of 10,150
+    // designates 10,000 to tax. The 150 left is split 1:1 in class C: 75 is
+    // rounded to 100 for the motivated tax, and the 50 left rounds to 100 as
+    // well, which would place 10,200; the last share is cut to 50.
+    SetAccount(*c, {{0, Date(3, 1, 2020), 10000},
+                    {1, Date(3, 1, 2020), 100000},
+                    {4, Date(3, 1, 2020), 100000},
+                    {2, Date(3, 1, 2020), 10150}});
+    c->WholeDollarMode(1);
+    Payment* designated = c->GetEvent(3)->EnsureAllocation();
+    designated->m_class[2] = 'C';
+    designated->m_specific[0] = 10000;
+    c->ReallocPayments(1000);
+    const Payment* p = c->GetEvent(3)->m_allocation;
+    EXPECT_EQ(p->m_payment[0], 10000.0);
+    EXPECT_EQ(p->m_payment[2], 100.0);
+    EXPECT_EQ(p->m_payment[4], 50.0);
+    EXPECT_EQ(c->GetEvent(3)->m_balof, 0.0);
+}
+
 TEST_F(PaymentAllocationTest, AnOverpaymentGoesToTaxForPaymentsButNotForDeposits)
 {
     for (int kind : {2, 3}) {
