@@ -33,7 +33,7 @@ void CQRTCompute::Compute6651a3(int slot, Date through)
     // assessment paid in full within it owes nothing.
     const Date start = ftp::AssessmentGraceStart(rec.m_dates[0], rec.m_graceMask & 1);
     if (!start.isValid()) return;
-    if (AnyPayments(-1, Date(1, 1, 1954), start) >= TotalLiability() - 0.5) return;
+    if (ftp::AssessmentPaidInGrace(*this, start)) return;
     if (through < start) return;
 
     // Returns due before 1987: the maximum is reduced by the failure-to-file

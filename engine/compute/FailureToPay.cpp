@@ -45,6 +45,12 @@ Date AssessmentGraceStart(Date notice, int shortGrace)
     return notice.AddDays(shortGrace ? 14 : 21);
 }
 
+int AssessmentPaidInGrace(CQRTCompute& c, Date start)
+{
+    // A payment on the last day of the grace period is in time.
+    return c.AnyPayments(-1, Date(1, 1, 1954), start.AddDays(1)) >= c.TotalLiability() - 0.5 ? 1 : 0;
+}
+
 double AssessmentPaymentThreshold(CQRTCompute& c)
 {
     const Penalties& shown = c.m_penalties[kPenalty6651a2];
@@ -166,7 +172,7 @@ double CQRTCompute::ComputeMaximumPenalty(int slot)
     } else {
         start = ftp::AssessmentGraceStart(rec.m_dates[0], rec.m_graceMask & 1);
         if (!start.isValid()) return 0.0;
-        if (AnyPayments(-1, Date(1, 1, 1954), start) >= TotalLiability() - 0.5) return 0.0;
+        if (ftp::AssessmentPaidInGrace(*this, start)) return 0.0;
         balance = std::min(static_cast<double>(rec.m_amounts[0]), m_maximumBase[slot]);
         threshold = ftp::AssessmentPaymentThreshold(*this);
     }

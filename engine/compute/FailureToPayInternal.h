@@ -27,6 +27,10 @@ int MonthUnits(const Penalties& rec, Date monthStart, Date levy, Date jeopardy);
 // No date when `notice` is not valid.
 Date AssessmentGraceStart(Date notice, int shortGrace);
 
+// 1 when the payments made up to and including `start` (the last day of an
+// assessment's grace period) reach the total liability: nothing is due.
+int AssessmentPaidInGrace(CQRTCompute& c, Date start);
+
 // Tax-shown part that payments first go to before they reduce an assessed
 // amount: the slot-1 tax shown less the payments up to its due date (0 when
 // slot 1 is off).

@@ -103,7 +103,9 @@ TEST(FailureToPay, StartDateBeforeTheTaxDueDateComputesNeitherPenalty)
 // days after the notice (23 February), or 14 days with the short-grace bit
 // (16 February); before 1997 it starts 10 days after. Paid in full on
 // 20 February: within the 21 days nothing is due; after 14 days one month
-// of 0.5 % (500) is.
+// of 0.5 % (500) is. The last day of the grace period still counts as paid
+// within it: in full on 23 February (21 days) or 16 February (14 days),
+// nothing is due.
 TEST(FailureToPay, AssessmentGracePeriodOfTwentyOneOrFourteenDays)
 {
     struct Row {
@@ -119,8 +121,11 @@ TEST(FailureToPay, AssessmentGracePeriodOfTwentyOneOrFourteenDays)
         {Date(2, 2, 1996), 0, Date(2, 12, 1996), Date(), 2000},
         {Date(2, 2, 1998), 0, Date(), Date(2, 20, 1998), 0},
         {Date(2, 2, 1998), 1, Date(2, 16, 1998), Date(2, 20, 1998), 500},
+        {Date(2, 2, 1998), 0, Date(), Date(2, 23, 1998), 0},
+        {Date(2, 2, 1998), 1, Date(), Date(2, 16, 1998), 0},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(&row - rows);
         Account a;
         const Date tax(4, 15, row.notice.Year() + 1900 - 1);
         a.Add(kEventTax, tax, 100000);
