@@ -55,8 +55,15 @@ double AssessmentPaymentThreshold(CQRTCompute& c)
 {
     const Penalties& shown = c.m_penalties[kPenalty6651a2];
     if (!shown.IsEnabled()) return 0.0;
-    const Date due = shown.m_dates[0];
-    const double paid = due.isValid() ? c.AnyPayments(-1, Date(), due.AddDays(1)) : 0.0;
+    // Payments made after the tax shown was due but before the assessment's
+    // penalty starts have paid that much of the tax shown already. Leaving
+    // them out would make the walk's first payments pay the tax shown a
+    // second time, and an assessment paid in full would go on accruing.
+    const Penalties& assessed = c.m_penalties[kPenalty6651a3];
+    Date upTo = shown.m_dates[0];
+    const Date start = AssessmentGraceStart(assessed.m_dates[0], assessed.m_graceMask & 1);
+    if (start.isValid() && (!upTo.isValid() || start > upTo)) upTo = start;
+    const double paid = upTo.isValid() ? c.AnyPayments(-1, Date(), upTo.AddDays(1)) : 0.0;
     return std::max(0.0, shown.m_amounts[0] - paid);
 }
 

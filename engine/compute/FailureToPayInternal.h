@@ -32,8 +32,9 @@ Date AssessmentGraceStart(Date notice, int shortGrace);
 int AssessmentPaidInGrace(CQRTCompute& c, Date start);
 
 // Tax-shown part that payments first go to before they reduce an assessed
-// amount: the slot-1 tax shown less the payments up to its due date (0 when
-// slot 1 is off).
+// amount: the slot-1 tax shown less the payments made up to its due date or,
+// when later, up to the day the assessment's penalty starts (0 when slot 1 is
+// off).
 double AssessmentPaymentThreshold(CQRTCompute& c);
 
 // Payments applied to tax in month n of a walk that starts on `start`: from

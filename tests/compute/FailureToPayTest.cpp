@@ -149,6 +149,42 @@ TEST(FailureToPay, AssessmentGracePeriodOfTwentyOneOrFourteenDays)
     }
 }
 
+// Payments first pay what is left of the tax shown; only beyond it do they
+// pay the assessment. $10,000 of tax shown due 15 April 2020 is paid late,
+// on 1 June 2020; $5,000 more is assessed on 1 March 2022 (penalty from
+// 22 March) and paid on 1 May 2022 with the interest and penalties owed
+// (700,000 in all, less than the tax shown). The tax shown was paid before the
+// assessment's penalty began, so the May payment pays the assessment:
+//   22 March 2022 month: 0.5 % x 500,000 = 2,500
+//   22 April 2022 month: 0.5 % x 500,000 = 2,500 (paid in the window to 24 May)
+//   22 May 2022 month:   nothing left, a zero piece; none after.
+// 5,000 in all, where counting the May payment against the tax shown again
+// would leave the assessment unpaid for 50 months (125,000).
+TEST(FailureToPay, AssessmentPaidAfterTheTaxShownWasPaidLate)
+{
+    Account a;
+    a.Add(kEventTax, Date(4, 15, 2020), 1500000);
+    a.Add(kEventPayment, Date(6, 1, 2020), 1000000);
+    a.Add(kEventPayment, Date(5, 1, 2022), 700000);
+    Penalties& shown = a.Enable(kPenalty6651a2);
+    shown.m_dates[0] = Date(4, 15, 2020);
+    shown.m_amounts[0] = 1000000;
+    Penalties& assessed = a.Enable(kPenalty6651a3);
+    assessed.m_dates[0] = Date(3, 1, 2022);
+    assessed.m_amounts[0] = 500000;
+    auto c = a.Compute(Date(3, 1, 2026));
+
+    const auto pieces = Pieces(c->GetFPABase());
+    ASSERT_EQ(4u, pieces.size());  // the grace-start marker and three months
+    EXPECT_EQ(Date(3, 22, 2022), pieces[1]->m_monthStart);
+    EXPECT_DOUBLE_EQ(2500, pieces[1]->m_amount);
+    EXPECT_DOUBLE_EQ(2500, pieces[2]->m_amount);
+    EXPECT_DOUBLE_EQ(0, pieces[3]->m_amount);
+    EXPECT_DOUBLE_EQ(5000, c->TotalPenalty(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(5000, c->PenaltyMaximum(kPenalty6651a3));
+    EXPECT_DOUBLE_EQ(5000, c->RealPenalty(kPenalty6651a3));
+}
+
 // A second assessment raises the maximum with the balance: $1,000 assessed
 // on 1 July 2016 (penalty from 22 July) and another $1,000 on 1 July 2017.
 // 12 months of 0.5 % on 100,000 (6,000), then 38 months on 200,000 (38,000)
