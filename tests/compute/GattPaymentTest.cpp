@@ -88,7 +88,8 @@ TEST_F(GattPaymentTest, ApplyPaymentNetsTheTaxPartAgainstTheGattRoom)
 //     -10,000,000 x 183 x 8 % / 365 = -401,095.89 -> -401,096, added to the
 //     principal at once: -10,401,096
 //     GATT -17,520,548 x 183 x 8 % / 365 = -702,741.98 -> -702,742
-//   31 Dec 1994-30 Jun 1995 (181 days):
+//   31 Dec 1994-30 Jun 1995 (181 days; a period starting on, not after, 31 Dec
+//   1994 still has the GATT rate of the refund rate):
 //     -10,401,096 x 181 x 8 % / 365 = -412,624.30 -> -412,624
 //     GATT -17,520,548 x 181 x 8 % / 365 = -695,061.74 -> -695,062
 //   30 Jun-31 Dec 1995 (184 days), GATT at 8 - 1.5 = 6.5 %:
