@@ -49,14 +49,21 @@ int InterestRateTable::GetEntryFor(Date d) const {
     return kMaxEntries - 1;  // not reached: slot 500 is never valid
 }
 
+int InterestRateTable::LastEntryIndex() const {
+    // The scan starts at slot 1: the run of valid slots that follows slot 0
+    // ends the table, whatever slot 0 holds. An empty table answers slot 0.
+    for (int i = 1; i < kMaxEntries; ++i) {
+        if (!m_entries[i].m_start.isValid()) return i - 1;
+    }
+    return kMaxEntries - 1;
+}
+
 Date InterestRateTable::GetLastStartingDate() const {
-    int n = CountLeadingValid();
-    return m_entries[n == 0 ? 0 : n - 1].m_start;
+    return m_entries[LastEntryIndex()].m_start;
 }
 
 double InterestRateTable::GetLastNRate() const {
-    int n = CountLeadingValid();
-    return m_entries[n == 0 ? 0 : n - 1].m_normalRate;
+    return m_entries[LastEntryIndex()].m_normalRate;
 }
 
 void InterestRateTable::SetDescription(const char* text) {

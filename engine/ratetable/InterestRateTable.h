@@ -62,7 +62,9 @@ public:
     // first, gets the last valid entry; of two entries with the same date the
     // later one is found; an empty table gives 0.
     int GetEntryFor(Date d) const;
-    // Starting date / normal rate of the last valid entry (slot 0 if none).
+    // Starting date / normal rate of the last entry: the slot before the
+    // first empty slot from slot 1 on (slot 499 when all are valid), so an
+    // empty table, or one whose slot 1 is empty, answers from slot 0.
     Date GetLastStartingDate() const;
     double GetLastNRate() const;
 
@@ -157,6 +159,8 @@ private:
     int ReadCached(const std::string& name, int passOn);
     // Number of leading valid entries (0 to 500).
     int CountLeadingValid() const;
+    // Slot that GetLastStartingDate and GetLastNRate answer from.
+    int LastEntryIndex() const;
 
     TableHeader m_header;
     IRTU m_entries[kMaxEntries];

@@ -70,6 +70,18 @@ TEST(InterestRateTableLookup, LastEntryAndSlotsPastTheEnd) {
     EXPECT_EQ(t.GetLastStartingDate(), Date(4, 1, 2023)) << "stops at the first empty slot";
     EXPECT_EQ(t.GetLastNRate(), 8.0);
 
+    // The scan for the last entry starts at slot 1. With slot 0 emptied (an
+    // editor's row cleared) and slots 1-2 valid, the first empty slot from
+    // slot 1 on is slot 3, so the answer is slot 2: 1 Jan 2024 at 50.
+    Fill(t, {{Date(), 2, 99, 365}, {Date(4, 1, 2023), 2, 8, 365},
+             {Date(1, 1, 2024), 2, 50, 365}});
+    EXPECT_EQ(t.GetLastStartingDate(), Date(1, 1, 2024));
+    EXPECT_EQ(t.GetLastNRate(), 50.0);
+    // Slot 1 empty: the answer is slot 0 whatever it holds.
+    Fill(t, {{Date(), 2, 99, 365}});
+    EXPECT_FALSE(t.GetLastStartingDate().isValid());
+    EXPECT_EQ(t.GetLastNRate(), 99.0);
+
     for (int i = 0; i < 500; ++i) t.SetStartingDate(i, Date(1, 1, 1960).AddDays(i));
     t.SetNRate(499, 4.5);
     EXPECT_EQ(t.GetLastStartingDate(), Date(1, 1, 1960).AddDays(499)) << "full table: slot 499";
