@@ -30,9 +30,10 @@ CQrtDLLApp::~CQrtDLLApp() = default;
 void CQrtDLLApp::ReadSettings()
 {
     const std::string ini = EngineDirectory() + kIniName;
-    const int developer = IniGetInt(ini, kSection, "AtNRB", 0) != 0 ? 1 : 0;
+    // The value is kept as read; the file gets it back as a plain flag.
+    const int developer = IniGetInt(ini, kSection, "AtNRB", 0);
     m_developerMode.store(developer);
-    IniWriteString(ini, kSection, "AtNRB", developer ? "1" : "0");
+    IniWriteString(ini, kSection, "AtNRB", developer != 0 ? "1" : "0");
     InterestRateTable::CacheEnabled(IniGetInt(ini, kSection, "CacheEnabled", 0));
 }
 

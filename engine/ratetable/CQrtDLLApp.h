@@ -17,7 +17,8 @@
 // Reinitialize() may run beside them (the alias list locks itself), but the
 // caller should not change QRT_ENGINE_DIR while other threads compute.
 // Tests: a program linked to the shared library sees "CacheEnabled=1" and
-// finds "AtNRB=5" rewritten as "AtNRB=1" with every other line kept.
+// finds "AtNRB=5" read as 5 and rewritten as "AtNRB=1" with every other line
+// kept.
 #pragma once
 
 #include <atomic>
@@ -37,7 +38,8 @@ public:
 
     // The table alias list used by the computation to resolve table names.
     CTableAlias* TableAlias() { return m_tableAlias.get(); }
-    // "AtNRB" of the INI file: 1 or 0. Nothing in the engine depends on it.
+    // "AtNRB" of the INI file as read (the file then holds it as 1 or 0).
+    // Nothing in the engine depends on it.
     int DeveloperMode() const { return m_developerMode.load(); }
 
     CQrtDLLApp(const CQrtDLLApp&) = delete;

@@ -18,7 +18,8 @@ TEST(CQrtDLLAppTest, ReinitializeReadsTheEngineFoldersSettingsAndWritesAtNRBBack
         int cache;
         const char* after;
     } cases[] = {
-        {"[Options]\nAtNRB=5\nCacheEnabled=1\n", 1, 1, "[Options]\nAtNRB=1\nCacheEnabled=1\n"},
+        // 5 is kept as the developer mode; the file is given back "1".
+        {"[Options]\nAtNRB=5\nCacheEnabled=1\n", 5, 1, "[Options]\nAtNRB=1\nCacheEnabled=1\n"},
         {"[options]\natnrb=0\ncacheenabled=0\n", 0, 0, "[options]\natnrb=0\ncacheenabled=0\n"},
         {"[Options]\nCacheEnabled=3\n", 0, 3, "[Options]\nCacheEnabled=3\nAtNRB=0\n"},
         {nullptr, 0, 0, "[Options]\nAtNRB=0\n"},

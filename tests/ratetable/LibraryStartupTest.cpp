@@ -36,7 +36,7 @@ TEST(LibraryStartupTest, LoadedLibraryReadsTheIniFileAndWritesAtNRBBack)
     dir.Write("TableAlias.csv", "IL,,12/31/2001,IL Prior 2002\n");
     EngineDirScope engineDir(dir.Dir());
 
-    EXPECT_EQ(RunProbe(), "cache=1 developer=1 alias=IL Prior 2002\n");
+    EXPECT_EQ(RunProbe(), "cache=1 developer=5 alias=IL Prior 2002\n");
     std::string expected = ini;
     expected.replace(expected.find("AtNRB=5"), 7, "AtNRB=1");
     EXPECT_EQ(dir.ReadText("qrtDLL.INI"), expected);
