@@ -10,6 +10,14 @@ namespace {
 const Date kEnd1994(12, 31, 1994);
 const Date kEnd1998(12, 31, 1998);
 
+// A period earns interest for the days after its start up to and including
+// its end, so a period that starts on 31 December of a year earns all of it
+// in the years after: the rules for interest "after" that year hold for it.
+bool AccruesAfter(Date start, Date yearEnd)
+{
+    return !(start < yearEnd);
+}
+
 // Whole years, months and days between two dates by calendar fields, the way
 // the old IRS method counts them: the day difference borrows the length of the
 // month before the end's month (stepping that month back) while negative,
@@ -95,12 +103,12 @@ void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int me
 
     // Rates shown in the reports, percent.
     r->m_rate = rate;
-    if (m_federalGatt && principal < 0.0 && start > kEnd1998)
+    if (m_federalGatt && principal < 0.0 && AccruesAfter(start, kEnd1998))
         r->m_rate = rate - 1.0;
     double gattShown = rate;
-    if (start > kEnd1998)
+    if (AccruesAfter(start, kEnd1998))
         gattShown = rate - 2.5;
-    else if (start > kEnd1994)
+    else if (AccruesAfter(start, kEnd1994))
         gattShown = rate - 1.5;
     r->m_gattRate = gattShown < 0.0 ? 0.0 : gattShown;
 
@@ -125,7 +133,7 @@ void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int me
         int months = 0;
         int days = span;
         // Federal overpayments after 1998 accrue daily at one point less.
-        const bool gattReduction = m_federalGatt && start > kEnd1998 && principal <= 0.0;
+        const bool gattReduction = m_federalGatt && AccruesAfter(start, kEnd1998) && principal <= 0.0;
         double normal = rate;
         switch (method) {
         case kOldIrsMethod:
@@ -168,7 +176,7 @@ void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int me
             r->m_gattPrincipal = 0.0;
             r->m_gattFactor = 0.0;
         } else {
-            double gattRate = start > kEnd1994 ? rate - 0.015 : rate;
+            double gattRate = AccruesAfter(start, kEnd1994) ? rate - 0.015 : rate;
             if (gattRate < 0.0)
                 gattRate = 0.0;
             if (method == kDaily) {

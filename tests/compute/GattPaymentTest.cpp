@@ -88,10 +88,10 @@ TEST_F(GattPaymentTest, ApplyPaymentNetsTheTaxPartAgainstTheGattRoom)
 //     -10,000,000 x 183 x 8 % / 365 = -401,095.89 -> -401,096, added to the
 //     principal at once: -10,401,096
 //     GATT -17,520,548 x 183 x 8 % / 365 = -702,741.98 -> -702,742
-//   31 Dec 1994-30 Jun 1995 (181 days; a period starting on, not after, 31 Dec
-//   1994 still has the GATT rate of the refund rate):
+//   31 Dec 1994-30 Jun 1995 (181 days, all of them in 1995, so GATT at
+//   8 - 1.5 = 6.5 %):
 //     -10,401,096 x 181 x 8 % / 365 = -412,624.30 -> -412,624
-//     GATT -17,520,548 x 181 x 8 % / 365 = -695,061.74 -> -695,062
+//     GATT -17,520,548 x 181 x 6.5 % / 365 = -564,737.66 -> -564,738
 //   30 Jun-31 Dec 1995 (184 days), GATT at 8 - 1.5 = 6.5 %:
 //     -10,401,096 x 184 x 8 % / 365 = -419,463.38 -> -419,463
 //     GATT -17,520,548 x 184 x 6.5 % / 365 = -574,097.96 -> -574,098
@@ -113,7 +113,7 @@ TEST_F(GattPaymentTest, AnOverpaymentStandingAtTheEndOf1994IsSplitThere)
         {0, Date(1, 1, 1954), Date(1, 1, 1994), 0, 0, 0, 0},
         {2, Date(1, 1, 1994), Date(7, 1, 1994), 50000000, 2479452, 0, 0},
         {100, Date(7, 1, 1994), Date(12, 31, 1994), -10000000, -401096, -17520548, -702742},
-        {6, Date(12, 31, 1994), Date(6, 30, 1995), -10401096, -412624, -17520548, -695062},
+        {6, Date(12, 31, 1994), Date(6, 30, 1995), -10401096, -412624, -17520548, -564738},
         {500, Date(6, 30, 1995), Date(12, 31, 1995), -10401096, -419463, -17520548, -574098},
     };
     const auto normal = Records(c->NormalBase());
@@ -130,9 +130,9 @@ TEST_F(GattPaymentTest, AnOverpaymentStandingAtTheEndOf1994IsSplitThere)
     }
     EXPECT_EQ(c->InterestNormal(), 2479452.0);
     EXPECT_EQ(c->InterestRefund(), -401096.0 - 412624.0 - 419463.0);
-    EXPECT_EQ(c->InterestGATT(), -702742.0 - 695062.0 - 574098.0);
-    // -30,000,000 + 2,479,452 - 1,233,183 - 1,971,902
-    EXPECT_EQ(c->BalanceDue(), -30725633.0);
+    EXPECT_EQ(c->InterestGATT(), -702742.0 - 564738.0 - 574098.0);
+    // -30,000,000 + 2,479,452 - 1,233,183 - 1,841,578
+    EXPECT_EQ(c->BalanceDue(), -30595309.0);
 }
 
 } // namespace

@@ -213,6 +213,15 @@ TEST_F(InterestAccrual, FederalGattOverpaymentAfter1998)
     EXPECT_EQ(r.m_interest, -7084.0);
     EXPECT_EQ(r.m_gattInterest, -13863.0);
 
+    // The quarter that starts on 31 Dec 1998 earns only 1999 interest: the
+    // published corporate overpayment rate for it was 6 % against the 7 %
+    // of the table. 90 days at 6 %: -1,000,000 x ((1 + 0.06/365)^90 - 1) =
+    // -14,904 (the unreduced rate would give -17,408).
+    compute->ComputeInterest(-1000000.0, Date(12, 31, 1998), Date(3, 31, 1999), 2, 365.0, 7.0, 8.0,
+                             &r);
+    EXPECT_EQ(r.m_rate, 6.0);
+    EXPECT_EQ(r.m_interest, -14903.0);
+
     // A positive GATT principal does not accrue under the daily method.
     compute->m_gattPrincipal = 300000.0;
     compute->ComputeInterest(-200000.0, Date(1, 2, 2000), Date(7, 2, 2000), 2, 366.0, 8.0, 9.0,
@@ -232,8 +241,16 @@ TEST_F(InterestAccrual, FederalGattOverpaymentAfter1998)
 TEST_F(InterestAccrual, GattShownRateSteps)
 {
     ComputeResults r;
+    // A period earns interest for the days after its start: one that starts
+    // on 31 Dec 1994 earns only 1995 interest and has the 1995 rules.
+    compute->ComputeInterest(100.0, Date(12, 30, 1994), Date(1, 31, 1995), 1, 365.0, 9.0, 9.0, &r);
+    EXPECT_EQ(r.m_gattRate, 9.0);
     compute->ComputeInterest(100.0, Date(12, 31, 1994), Date(1, 31, 1995), 1, 365.0, 9.0, 9.0, &r);
-    EXPECT_EQ(r.m_gattRate, 9.0);  // starts on, not after, 31 Dec 1994
+    EXPECT_EQ(r.m_gattRate, 7.5);
+    compute->ComputeInterest(100.0, Date(12, 30, 1998), Date(1, 31, 1999), 1, 365.0, 9.0, 9.0, &r);
+    EXPECT_EQ(r.m_gattRate, 7.5);
+    compute->ComputeInterest(100.0, Date(12, 31, 1998), Date(1, 31, 1999), 1, 365.0, 9.0, 9.0, &r);
+    EXPECT_EQ(r.m_gattRate, 6.5);
     compute->ComputeInterest(100.0, Date(1, 1, 1995), Date(1, 31, 1995), 1, 365.0, 9.0, 9.0, &r);
     EXPECT_EQ(r.m_gattRate, 7.5);
     compute->ComputeInterest(100.0, Date(1, 1, 1999), Date(1, 31, 1999), 1, 365.0, 9.0, 9.0, &r);
