@@ -1,6 +1,7 @@
 #include "ratetable/IniFile.h"
 
 #include "ratetable/FileReplaceInternal.h"
+#include "ratetable/TextCaseInternal.h"
 
 #include <cctype>
 #include <cerrno>
@@ -52,17 +53,6 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b);
 }
 
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
 // Section name of a "[name]" line; false for any other line.
 bool SectionOf(const std::string& text, std::string* name)
 {
@@ -102,7 +92,7 @@ Found Locate(const Parsed& p, const std::string& section, const std::string& key
         const std::string& text = p.lines[i].text;
         std::string name, k, v;
         if (SectionOf(text, &name)) {
-            inSection = SameName(name, section);
+            inSection = SameIgnoringCase(name, section);
             firstBlock = inSection && f.sectionLine < 0;
             if (firstBlock) {
                 f.sectionLine = static_cast<long>(i);
@@ -112,7 +102,7 @@ Found Locate(const Parsed& p, const std::string& section, const std::string& key
         }
         if (!inSection) continue;
         if (firstBlock && !Trim(text).empty()) f.sectionLastLine = static_cast<long>(i);
-        if (f.keyLine < 0 && KeyValueOf(text, &k, &v) && SameName(k, key)) {
+        if (f.keyLine < 0 && KeyValueOf(text, &k, &v) && SameIgnoringCase(k, key)) {
             f.keyLine = static_cast<long>(i);
             f.key = k;
             f.value = v;

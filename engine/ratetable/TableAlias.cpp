@@ -1,6 +1,7 @@
 #include "ratetable/TableAlias.h"
 
 #include "ratetable/FileReplaceInternal.h"
+#include "ratetable/TextCaseInternal.h"
 #include "ratetable/TablePaths.h"
 #include "ratetable/TimeStampedLog.h"
 
@@ -8,17 +9,6 @@
 #include <cerrno>
 
 namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 // The date a field gives: none for an empty field or a text that is not a date.
 Date DateField(const std::string& field)
