@@ -71,6 +71,7 @@ void CQRTCompute::SetPenalties(const Penalties* src)
 void CQRTCompute::SetTableName(const char* name)
 {
     m_table.SetTableName(name);
+    m_tableSource = m_table.GetTableName();
     m_tableAliasResolved = 0;
     m_tableHeld = 0;   // a table held by ReallocPayments is no longer the one named
 }

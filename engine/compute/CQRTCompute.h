@@ -330,6 +330,10 @@ public:
     Penalties m_penalties[kPenaltySlots];
     InterestRateTable m_table;
     int32_t m_tableAliasResolved = 0;
+    // The table as the caller named it (a bare name or a path), or the name
+    // an alias or an on-demand table put in its place. Every computation
+    // reads by this name: reading renames m_table to its bare name.
+    std::string m_tableSource;
     // Set while ReallocPayments runs; m_tableHeld then says that m_table is
     // the table its first computation loaded, unchanged since, so that the
     // later computations of the call use it instead of reading the file again.

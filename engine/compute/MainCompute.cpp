@@ -37,24 +37,25 @@ void LoadTable(CQRTCompute& c)
     if (!c.m_tableAliasResolved) {
         const CTableAlias* aliases = CQrtDLLApp::Instance().TableAlias();
         const std::string alias =
-            aliases != nullptr ? aliases->Lookup(table.GetTableName(), c.GetFirstLiabDate()) : std::string();
+            aliases != nullptr ? aliases->Lookup(c.m_tableSource, c.GetFirstLiabDate()) : std::string();
         if (!alias.empty()) {
             c.m_tableAliasResolved = 1;
-            table.SetTableName(alias);
+            c.m_tableSource = alias;
         }
     }
-    int loaded = table.Read(table.GetTableName(), 0, 1);
+    table.SetTableName(c.m_tableSource);
+    int loaded = table.Read(c.m_tableSource, 0, 1);
     if (!loaded) {
         const std::string made = table.CreateTableOnDemand();
         if (!made.empty()) {
+            c.m_tableSource = made;
             table.SetTableName(made);
             loaded = table.Read(made, 0, 1);
         }
     }
     if (!loaded) {
-        const std::string name = table.GetTableName();
         table.Clear();
-        table.SetTableName(name);
+        table.SetTableName(c.m_tableSource);
     }
 }
 

@@ -89,6 +89,24 @@ TEST_F(MainComputeTest, ATableNameThatFindsNothingDoesNotReuseTheLastTable)
     EXPECT_EQ(c->NormalBase(), nullptr);
 }
 
+// Reading a table names it by its bare name; a table given by its path must
+// still be read from that path by every later computation of the object, not
+// from a table of the same name in the current folder.
+TEST_F(MainComputeTest, ATableGivenByItsPathIsReadFromThereEveryTime)
+{
+    WriteTable("MINE", {{Date(1, 1, 2020), 1, 5.0, 7.0, 4.0, 366}});
+    std::filesystem::create_directory("custom");
+    WriteTable("custom/MINE", {{Date(1, 1, 2020), 1, 10.0, 12.0, 8.0, 366}});
+    c->SetTableName((std::filesystem::current_path() / "custom" / "MINE").string());
+    SetAccount(*c, {{0, Date(1, 1, 2020), 1000000}});
+    // 1,000,000 x 365 x 10 % / 366 = 99,726.78; the 5 % table would give 49,863.
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_EQ(Compute(*c, Date(12, 31, 2020)), 1);
+        EXPECT_EQ(c->InterestNormal(), 99727.0);
+    }
+}
+
 TEST_F(MainComputeTest, TheTableNameGoesThroughTheAliasListThenOnDemandTables)
 {
     if (!UserTableDirectory().empty() || !EngineDirectory().empty())
