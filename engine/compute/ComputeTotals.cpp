@@ -17,36 +17,32 @@ void ForEventsThrough(const CEvent* events, Date d, F f)
     }
 }
 
+// Sum of the amounts of the events of one kind group dated on or before d.
+double SumThrough(const CEvent* events, Date d, int (*ofKind)(int))
+{
+    double sum = 0.0;
+    ForEventsThrough(events, d, [&](const CEvent& e) {
+        if (ofKind(e.m_type))
+            sum += e.m_amount;
+    });
+    return sum;
+}
+
 }  // namespace
 
 double CQRTCompute::AllTaxes(Date d)
 {
-    double sum = 0.0;
-    ForEventsThrough(m_events, d, [&](const CEvent& e) {
-        if (IsTaxKind(e.m_type))
-            sum += e.m_amount;
-    });
-    return sum;
+    return SumThrough(m_events, d, IsTaxKind);
 }
 
 double CQRTCompute::AllPayments(Date d)
 {
-    double sum = 0.0;
-    ForEventsThrough(m_events, d, [&](const CEvent& e) {
-        if (IsPaymentKind(e.m_type))
-            sum += e.m_amount;
-    });
-    return sum;
+    return SumThrough(m_events, d, IsPaymentKind);
 }
 
 double CQRTCompute::EventPenalties(Date d)
 {
-    double sum = 0.0;
-    ForEventsThrough(m_events, d, [&](const CEvent& e) {
-        if (IsUserPenaltyKind(e.m_type))
-            sum += e.m_amount;
-    });
-    return sum;
+    return SumThrough(m_events, d, IsUserPenaltyKind);
 }
 
 double CQRTCompute::EventStreamAmounts(Date d)
