@@ -9,42 +9,26 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "ratetable/TableAlias.h"
 
 namespace {
 
-class ScratchEngineFolder {
-public:
-    ScratchEngineFolder() {
-        char tmpl[] = "/tmp/qrt-fuzz-alias-XXXXXX";
-        if (mkdtemp(tmpl) == nullptr) std::abort();
-        m_path = std::string(tmpl) + "/";
-        setenv("QRT_ENGINE_DIR", m_path.c_str(), 1);
-    }
-    ~ScratchEngineFolder() {
-        unlink((m_path + "TableAlias.csv").c_str());
-        unlink((m_path + "TableAliasLog.txt").c_str());
-        rmdir(m_path.c_str());
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
+// The scratch folder, made the engine folder so the alias list is read there.
 const std::string& Folder() {
-    static const ScratchEngineFolder folder;
-    return folder.Path();
+    static const std::string& folder = [] () -> const std::string& {
+        const std::string& made = fuzz::Folder("/tmp/qrt-fuzz-alias-XXXXXX");
+        setenv("QRT_ENGINE_DIR", made.c_str(), 1);
+        return made;
+    }();
+    return folder;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string csv = Folder() + "TableAlias.csv";
-    FILE* f = std::fopen(csv.c_str(), "wb");
-    if (f == nullptr) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-    std::fclose(f);
+    fuzz::WriteInput(csv, data, size);
     unlink((Folder() + "TableAliasLog.txt").c_str());
 
     const std::string text(reinterpret_cast<const char*>(data), size);
