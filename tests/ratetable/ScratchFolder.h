@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,9 +15,8 @@ class ScratchFolder {
 public:
     ScratchFolder()
     {
-        char pattern[] = "/tmp/qrt-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        m_path = made ? made : "";
+        std::string pattern = (std::filesystem::temp_directory_path() / "qrt-test-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
     }
     ~ScratchFolder()
     {
@@ -26,7 +26,8 @@ public:
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-    // The folder with a trailing "/".
+    // The folder, without and with a trailing "/".
+    const std::string& Path() const { return m_path; }
     std::string Dir() const { return m_path + "/"; }
     std::string Path(const std::string& name) const { return Dir() + name; }
 
@@ -34,12 +35,22 @@ public:
     {
         std::ofstream(Path(name), std::ios::binary) << content;
     }
+    void WriteBytes(const std::string& name, const std::vector<unsigned char>& bytes) const
+    {
+        std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
     std::string ReadText(const std::string& name) const
     {
         std::ifstream in(Path(name), std::ios::binary);
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
+    }
+    std::vector<unsigned char> ReadBytes(const std::string& name) const
+    {
+        std::ifstream in(Path(name), std::ios::binary);
+        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
     }
     bool Exists(const std::string& name) const
     {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GoldenTable.h"
-#include "ScratchDir.h"
+#include "ratetable/ScratchFolder.h"
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/UserInteraction.h"
 
@@ -44,7 +44,7 @@ protected:
     void SetUp() override { m_previous = SetUserInteraction(&ui); }
     void TearDown() override { SetUserInteraction(m_previous); }
     ScriptedInteraction ui;
-    ScratchDir dir;
+    ScratchFolder dir;
 
 private:
     CUserInteraction* m_previous = nullptr;
@@ -66,7 +66,7 @@ TEST_F(TableDialogs, SaveAsShowsTheTableDialogAndSavesTheChosenFile) {
     InterestRateTable t;
     SetUpGoldenTable(t);
     ui.confirm = 1;
-    ui.chosenPath = dir.File("CHOSEN.TB3");
+    ui.chosenPath = dir.Path("CHOSEN.TB3");
     ui.chosenName = "CHOSEN.TB3";
     std::string path = "FEDERAL";
     ASSERT_EQ(t.SaveAs(path), 1);
@@ -74,9 +74,9 @@ TEST_F(TableDialogs, SaveAsShowsTheTableDialogAndSavesTheChosenFile) {
     EXPECT_EQ(ui.lastRequest.defaultExt, "TB3");
     EXPECT_EQ(ui.lastRequest.filter, kFilter);
     EXPECT_EQ(ui.lastRequest.overwritePrompt, 1);
-    EXPECT_EQ(path, dir.File("CHOSEN.TB3"));
+    EXPECT_EQ(path, dir.Path("CHOSEN.TB3"));
     EXPECT_EQ(t.GetTableName(), "CHOSEN.TB3") << "the name as the dialog returns it";
-    EXPECT_EQ(dir.Read("CHOSEN.TB3"), GoldenTableBytes());
+    EXPECT_EQ(dir.ReadBytes("CHOSEN.TB3"), GoldenTableBytes());
 
     std::string empty;
     ui.confirm = 0;
@@ -88,17 +88,17 @@ TEST_F(TableDialogs, SaveAsReportsAFailedSave) {
     InterestRateTable t;
     SetUpGoldenTable(t);
     ui.confirm = 1;
-    ui.chosenPath = dir.File("missing/CHOSEN.TB3");
+    ui.chosenPath = dir.Path("missing/CHOSEN.TB3");
     ui.chosenName = "CHOSEN.TB3";
     std::string path;
     EXPECT_EQ(t.SaveAs(path), 0);
 }
 
 TEST_F(TableDialogs, BrowseReadsTheChosenFileOrClearsTheTable) {
-    dir.Write("PICKED.TB3", GoldenTableBytes());
+    dir.WriteBytes("PICKED.TB3", GoldenTableBytes());
     InterestRateTable t;
     ui.confirm = 1;
-    ui.chosenPath = dir.File("PICKED.TB3");
+    ui.chosenPath = dir.Path("PICKED.TB3");
     ui.chosenName = "PICKED.TB3";
     ASSERT_EQ(t.Browse(), 1);
     EXPECT_EQ(ui.lastRequest.title, "Open Interest Rate Table");
@@ -107,8 +107,8 @@ TEST_F(TableDialogs, BrowseReadsTheChosenFileOrClearsTheTable) {
     EXPECT_EQ(t.GetTableName(), "PICKED");
     EXPECT_EQ(t.GetNRate(1), 8.25);
 
-    dir.Write("BROKEN.TB3", {3, 6});
-    ui.chosenPath = dir.File("BROKEN.TB3");
+    dir.WriteBytes("BROKEN.TB3", {3, 6});
+    ui.chosenPath = dir.Path("BROKEN.TB3");
     ui.chosenName = "BROKEN.TB3";
     EXPECT_EQ(t.Browse(), 1) << "the dialog was confirmed";
     EXPECT_EQ(t.GetTableName(), "");

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "GoldenTable.h"
-#include "ScratchDir.h"
+#include "ratetable/ScratchFolder.h"
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/TableFormatInternal.h"
 
@@ -20,61 +20,61 @@ std::vector<unsigned char> HeaderImage(const TableHeader& h) {
 }
 
 TEST(TableFileWriter, SaveWritesTheLayoutByteForByte) {
-    ScratchDir dir;
+    ScratchFolder dir;
     InterestRateTable t;
     SetUpGoldenTable(t);
-    std::string path = dir.File("GOLDEN");
+    std::string path = dir.Path("GOLDEN");
     ASSERT_EQ(t.Save(path), 1);
-    EXPECT_EQ(path, dir.File("GOLDEN.TB3")) << "the caller's path gets the extension";
+    EXPECT_EQ(path, dir.Path("GOLDEN.TB3")) << "the caller's path gets the extension";
     const std::vector<unsigned char> expected = GoldenTableBytes();
     ASSERT_EQ(expected.size(), 213u);
-    EXPECT_EQ(dir.Read("GOLDEN.TB3"), expected);
+    EXPECT_EQ(dir.ReadBytes("GOLDEN.TB3"), expected);
     EXPECT_EQ(t.GetHeader()->m_entryCount, 2) << "leading valid entries only";
 }
 
 TEST(TableFileWriter, PlainDaysPerYearCodesWriteVersion4) {
-    ScratchDir dir;
+    ScratchFolder dir;
     InterestRateTable t;
     SetUpGoldenTable(t);
     t.SetDPY(1, 366);
-    std::string path = dir.File("PLAIN.TB3");
+    std::string path = dir.Path("PLAIN.TB3");
     ASSERT_EQ(t.Save(path), 1);
-    EXPECT_EQ(dir.Read("PLAIN.TB3").at(1), 4);
+    EXPECT_EQ(dir.ReadBytes("PLAIN.TB3").at(1), 4);
 }
 
 TEST(TableFileWriter, SaveReplacesTheOldFileAndLeavesNoTemporaryFile) {
-    ScratchDir dir;
-    dir.Write("OUT.TB3", std::vector<unsigned char>(1000, 0xEE));
+    ScratchFolder dir;
+    dir.WriteBytes("OUT.TB3", std::vector<unsigned char>(1000, 0xEE));
     InterestRateTable t;
     SetUpGoldenTable(t);
-    std::string path = dir.File("OUT");
+    std::string path = dir.Path("OUT");
     ASSERT_EQ(t.Save(path), 1);
-    EXPECT_EQ(dir.Read("OUT.TB3"), GoldenTableBytes());
-    EXPECT_EQ(dir.List(), std::vector<std::string>{"OUT.TB3"});
+    EXPECT_EQ(dir.ReadBytes("OUT.TB3"), GoldenTableBytes());
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"OUT.TB3"});
 }
 
 TEST(TableFileWriter, FailedSaveReturns0AndLeavesTheFolderAsItWas) {
-    ScratchDir dir;
+    ScratchFolder dir;
     InterestRateTable t;
     SetUpGoldenTable(t);
-    std::string missing = dir.File("no-such-folder/OUT");
+    std::string missing = dir.Path("no-such-folder/OUT");
     EXPECT_EQ(t.Save(missing), 0);
-    EXPECT_TRUE(dir.List().empty());
+    EXPECT_TRUE(dir.Files().empty());
 
     // A folder in the way of the target: the rename fails after the
     // temporary file was written, which must then be removed again.
-    ASSERT_EQ(mkdir(dir.File("BLOCKED.TB3").c_str(), 0755), 0);
-    std::string blocked = dir.File("BLOCKED");
+    ASSERT_EQ(mkdir(dir.Path("BLOCKED.TB3").c_str(), 0755), 0);
+    std::string blocked = dir.Path("BLOCKED");
     EXPECT_EQ(t.Save(blocked), 0);
-    EXPECT_EQ(dir.List(), std::vector<std::string>{"BLOCKED.TB3"});
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"BLOCKED.TB3"});
 }
 
 TEST(TableFileRoundTrip, ReadGivesBackHeaderEntriesAndNotes) {
-    ScratchDir dir;
+    ScratchFolder dir;
     InterestRateTable saved;
     SetUpGoldenTable(saved);
     saved.GetEntry(3)->Clear();  // drop the stray slot: it is not saved
-    std::string path = dir.File("TRIP");
+    std::string path = dir.Path("TRIP");
     ASSERT_EQ(saved.Save(path), 1);
 
     InterestRateTable read;
@@ -127,17 +127,17 @@ class TableFileReader : public ::testing::TestWithParam<ReaderCase> {};
 
 TEST_P(TableFileReader, RefusesDamageAndLeavesTheTableUnchangedOnFailure) {
     const ReaderCase& c = GetParam();
-    ScratchDir dir;
+    ScratchFolder dir;
     auto bytes = GoldenTableBytes();
     c.damage(bytes);
-    dir.Write("CASE.TB3", bytes);
+    dir.WriteBytes("CASE.TB3", bytes);
 
     InterestRateTable t;
     t.SetTableName("BEFORE");
     t.SetStartingDate(0, SerialDate(100));
     t.SetNRate(0, 3.5);
     t.GetHeader()->TableNotes("old notes");
-    ASSERT_EQ(t.Read(dir.File("CASE.TB3"), 0, 0), c.expected);
+    ASSERT_EQ(t.Read(dir.Path("CASE.TB3"), 0, 0), c.expected);
     if (c.expected == 0) {
         EXPECT_EQ(t.GetTableName(), "BEFORE");
         EXPECT_EQ(t.GetStartingDate(0), SerialDate(100));
@@ -156,13 +156,13 @@ INSTANTIATE_TEST_SUITE_P(Faults, TableFileReader, ::testing::ValuesIn(kReaderCas
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TableFileReaderNotes, TruncatedNotesAreDroppedButReadSucceeds) {
-    ScratchDir dir;
+    ScratchFolder dir;
     auto bytes = GoldenTableBytes();
     bytes[32] = 100;  // notes length 100, but 17 bytes follow
-    dir.Write("SHORT.TB3", bytes);
+    dir.WriteBytes("SHORT.TB3", bytes);
     InterestRateTable t;
     t.GetHeader()->TableNotes("old notes");
-    ASSERT_EQ(t.Read(dir.File("SHORT.TB3"), 0, 0), 1);
+    ASSERT_EQ(t.Read(dir.Path("SHORT.TB3"), 0, 0), 1);
     EXPECT_EQ(t.TableNotes(), "");
     EXPECT_EQ(t.GetHeader()->m_notesLength, 0);
     EXPECT_EQ(t.GetHeader()->m_entryCount, 2);
@@ -170,24 +170,24 @@ TEST(TableFileReaderNotes, TruncatedNotesAreDroppedButReadSucceeds) {
 }
 
 TEST(TableFileReaderNotes, DescriptionWithoutTerminatorIsCutToItsField) {
-    ScratchDir dir;
+    ScratchFolder dir;
     auto bytes = GoldenTableBytes();
     std::memset(bytes.data() + 38, 'D', 94);
-    dir.Write("LONG.TB3", bytes);
+    dir.WriteBytes("LONG.TB3", bytes);
     InterestRateTable t;
-    ASSERT_EQ(t.Read(dir.File("LONG.TB3"), 0, 0), 1);
+    ASSERT_EQ(t.Read(dir.Path("LONG.TB3"), 0, 0), 1);
     EXPECT_EQ(std::strlen(t.Description()), 93u);
 }
 
 TEST(TableFileReaderNames, NameIsTheBaseNameOfTheNameGiven) {
-    ScratchDir dir;
-    ASSERT_EQ(mkdir(dir.File("x.y").c_str(), 0755), 0);
-    dir.Write("x.y/FEDERAL.TB3", GoldenTableBytes());
+    ScratchFolder dir;
+    ASSERT_EQ(mkdir(dir.Path("x.y").c_str(), 0755), 0);
+    dir.WriteBytes("x.y/FEDERAL.TB3", GoldenTableBytes());
     struct Case { std::string given; const char* expected; };
     const Case cases[] = {
-        {dir.File("x.y/FEDERAL.TB3"), "FEDERAL"},
-        {dir.File("x.y/FEDERAL.DAT"), "FEDERAL"},  // opens FEDERAL.TB3
-        {dir.File("x.y/FEDERAL"), "FEDERAL"},      // a dot in a folder is not an extension
+        {dir.Path("x.y/FEDERAL.TB3"), "FEDERAL"},
+        {dir.Path("x.y/FEDERAL.DAT"), "FEDERAL"},  // opens FEDERAL.TB3
+        {dir.Path("x.y/FEDERAL"), "FEDERAL"},      // a dot in a folder is not an extension
     };
     for (const Case& c : cases) {
         InterestRateTable t;
@@ -195,7 +195,7 @@ TEST(TableFileReaderNames, NameIsTheBaseNameOfTheNameGiven) {
         EXPECT_EQ(t.GetTableName(), c.expected) << c.given;
     }
     InterestRateTable t;
-    EXPECT_EQ(t.Read(dir.File("x.y/MISSING"), 0, 0), 0);
+    EXPECT_EQ(t.Read(dir.Path("x.y/MISSING"), 0, 0), 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "GoldenTable.h"
-#include "ScratchDir.h"
+#include "ratetable/ScratchFolder.h"
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/TablePaths.h"
 #include "ratetable/TablePathsInternal.h"
@@ -44,23 +44,23 @@ std::string Found(const std::string& name, const std::string& engineDir,
 }
 
 TEST(ResolveTableFile, SearchesEngineThenUserFolderForBareNamesOnly) {
-    ScratchDir engine, user;
-    user.Write("ONLYUSER.TB3", {1});
-    user.Write("BOTH.TB3", {1});
-    engine.Write("BOTH.TB3", {1});
-    ASSERT_EQ(mkdir(engine.File("DIRNAME.TB3").c_str(), 0755), 0);
-    user.Write("DIRNAME.TB3", {1});
+    ScratchFolder engine, user;
+    user.WriteBytes("ONLYUSER.TB3", {1});
+    user.WriteBytes("BOTH.TB3", {1});
+    engine.WriteBytes("BOTH.TB3", {1});
+    ASSERT_EQ(mkdir(engine.Path("DIRNAME.TB3").c_str(), 0755), 0);
+    user.WriteBytes("DIRNAME.TB3", {1});
     const std::string eng = engine.Path() + "/";
 
-    EXPECT_EQ(Found("ONLYUSER", eng, user.Path()), user.File("ONLYUSER.TB3"));
-    EXPECT_EQ(Found("ONLYUSER.DAT", eng, user.Path() + "/"), user.File("ONLYUSER.TB3"));
-    EXPECT_EQ(Found("BOTH", eng, user.Path()), engine.File("BOTH.TB3"));
-    EXPECT_EQ(Found("DIRNAME", eng, user.Path()), user.File("DIRNAME.TB3"))
+    EXPECT_EQ(Found("ONLYUSER", eng, user.Path()), user.Path("ONLYUSER.TB3"));
+    EXPECT_EQ(Found("ONLYUSER.DAT", eng, user.Path() + "/"), user.Path("ONLYUSER.TB3"));
+    EXPECT_EQ(Found("BOTH", eng, user.Path()), engine.Path("BOTH.TB3"));
+    EXPECT_EQ(Found("DIRNAME", eng, user.Path()), user.Path("DIRNAME.TB3"))
         << "a folder named like a table is passed over";
     EXPECT_EQ(Found("ONLYUSER", eng, ""), "") << "no user folder";
     EXPECT_EQ(Found("nowhere/ONLYUSER", eng, user.Path()), "")
         << "a name with a folder is not searched for";
-    EXPECT_EQ(Found(engine.File("BOTH"), "", ""), engine.File("BOTH.TB3"));
+    EXPECT_EQ(Found(engine.Path("BOTH"), "", ""), engine.Path("BOTH.TB3"));
 }
 
 class EngineDirectoryEnv : public ::testing::Test {
@@ -94,8 +94,8 @@ TEST_F(EngineDirectoryEnv, ComesFromTheEnvironmentWithATrailingSeparator) {
 }
 
 TEST_F(EngineDirectoryEnv, ReadFindsABareNameInTheEngineFolder) {
-    ScratchDir dir;
-    dir.Write("ENGTABLE.TB3", GoldenTableBytes());
+    ScratchFolder dir;
+    dir.WriteBytes("ENGTABLE.TB3", GoldenTableBytes());
     setenv("QRT_ENGINE_DIR", dir.Path().c_str(), 1);
     InterestRateTable t;
     ASSERT_EQ(t.Read("ENGTABLE", 0, 0), 1);

@@ -9,19 +9,19 @@
 #include <vector>
 
 #include "GoldenTable.h"
-#include "ScratchDir.h"
+#include "ratetable/ScratchFolder.h"
 #include "ratetable/InterestRateTable.h"
 
 namespace {
 
 TEST(TableReadThreads, ConcurrentReadsEachGetTheirOwnTable) {
-    ScratchDir dir;
+    ScratchFolder dir;
     const int kThreads = 4;
     for (int k = 0; k < kThreads; ++k) {
         InterestRateTable t;
         SetUpGoldenTable(t);
         t.SetNRate(0, 1.0 + k);
-        std::string path = dir.File("T" + std::to_string(k));
+        std::string path = dir.Path("T" + std::to_string(k));
         ASSERT_EQ(t.Save(path), 1);
     }
     std::atomic<int> wrong{0};
@@ -31,7 +31,7 @@ TEST(TableReadThreads, ConcurrentReadsEachGetTheirOwnTable) {
             InterestRateTable t;
             for (int n = 0; n < 100; ++n) {
                 const int which = (k + n) % kThreads;
-                if (!t.Read(dir.File("T" + std::to_string(which)), 0, 0) ||
+                if (!t.Read(dir.Path("T" + std::to_string(which)), 0, 0) ||
                     t.GetNRate(0) != 1.0 + which || t.TableNotes() != "Line one\nLine two")
                     ++wrong;
             }
