@@ -8,12 +8,42 @@
 // rounded to the cent.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include "PenaltyAccount.h"
 #include "compute/PenaltyStreamKinds.h"
 
 namespace {
 
 using penaltytest::Account;
+
+// One expected penalty-interest period: its end and kind, and its hot flag
+// and interest where the test states them (-1: not checked).
+struct StreamPeriod {
+    Date end;
+    int kind;
+    int hot = -1;
+    double interest = -1;
+};
+
+// The penalty-interest periods from head are exactly the expected ones.
+void ExpectStream(const ComputeResults* head, std::initializer_list<StreamPeriod> expected)
+{
+    const ComputeResults* r = head;
+    for (const StreamPeriod& p : expected) {
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(p.end, r->m_end);
+        EXPECT_EQ(p.kind, r->m_kind);
+        if (p.hot >= 0) {
+            EXPECT_EQ(p.hot, r->m_hot);
+        }
+        if (p.interest >= 0) {
+            EXPECT_DOUBLE_EQ(p.interest, r->m_interest);
+        }
+        r = r->m_next;
+    }
+    EXPECT_EQ(nullptr, r);
+}
 
 // Tax shown of $1,000 due 15 April 2015 and never paid, with a notice on
 // 1 March 2016: the eleven months of 0.5 % before it (5,500) are assessed on
@@ -254,15 +284,10 @@ TEST(PenaltyStream, MonthEndsBreakTheStream)
     auto c = a.Compute(Date(8, 15, 2016));
     ASSERT_EQ(1, c->PenaltyStream(Date(8, 15, 2016), 1));
     EXPECT_DOUBLE_EQ(41 + 85 + 41, c->InterestPenalty());
-    const Date ends[] = {Date(6, 15, 2016), Date(6, 30, 2016), Date(7, 31, 2016), Date(8, 15, 2016)};
-    const int kinds[] = {kEventUserPenalty, kEventMonthEnd, kEventMonthEnd, kEventFinal};
-    const ComputeResults* r = c->PenaltyBase();
-    for (int i = 0; i < 4; ++i, r = r->m_next) {
-        ASSERT_NE(nullptr, r);
-        EXPECT_EQ(ends[i], r->m_end);
-        EXPECT_EQ(kinds[i], r->m_kind);
-    }
-    EXPECT_EQ(nullptr, r);
+    ExpectStream(c->PenaltyBase(), {{Date(6, 15, 2016), kEventUserPenalty},
+                                    {Date(6, 30, 2016), kEventMonthEnd},
+                                    {Date(7, 31, 2016), kEventMonthEnd},
+                                    {Date(8, 15, 2016), kEventFinal}});
 }
 
 // 6621(c) interest that started before the penalty was assessed applies
@@ -299,29 +324,13 @@ TEST(PenaltyStream, HotInterestPeriodsSplitTheStream)
     auto c = a.Compute(Date(1, 1, 1999));
     EXPECT_DOUBLE_EQ(2822 + 32614 + 4986 + 6049, c->InterestPenalty());
 
-    struct Period {
-        Date end;
-        int kind;
-        int hot;
-        double interest;
-    };
-    const Period expected[] = {
+    ExpectStream(c->PenaltyBase(), {
         {Date(1, 1, 1995), kEventUserPenalty, 0, 0},
         {Date(4, 14, 1995), penalty::kStreamKindHotStart, 0, 2822},
         {Date(12, 31, 1997), penalty::kStreamKindHotStop, 1, 32614},
         {Date(7, 1, 1998), penalty::kStreamKindHotStart, 0, 4986},
         {Date(1, 1, 1999), kEventFinal, 1, 6049},
-    };
-    const ComputeResults* r = c->PenaltyBase();
-    for (const Period& p : expected) {
-        ASSERT_NE(nullptr, r);
-        EXPECT_EQ(p.end, r->m_end);
-        EXPECT_EQ(p.kind, r->m_kind);
-        EXPECT_EQ(p.hot, r->m_hot);
-        EXPECT_DOUBLE_EQ(p.interest, r->m_interest);
-        r = r->m_next;
-    }
-    EXPECT_EQ(nullptr, r);
+    });
 }
 
 // With the restart option, 6621(c) interest that starts after 1997 stops
@@ -343,26 +352,12 @@ TEST(PenaltyStream, HotStartAfter1997WaitsForTheRestart)
     auto c = a.Compute(Date(12, 31, 2001));
     EXPECT_DOUBLE_EQ(14164 + 5863 + 11967, c->InterestPenalty());
 
-    struct Period {
-        Date end;
-        int kind;
-        int hot;
-    };
-    const Period expected[] = {
+    ExpectStream(c->PenaltyBase(), {
         {Date(1, 1, 1999), kEventUserPenalty, 0},
         {Date(6, 1, 2000), penalty::kStreamKindHotStop, 0},
         {Date(1, 1, 2001), penalty::kStreamKindHotStart, 0},
         {Date(12, 31, 2001), kEventFinal, 1},
-    };
-    const ComputeResults* r = c->PenaltyBase();
-    for (const Period& p : expected) {
-        ASSERT_NE(nullptr, r);
-        EXPECT_EQ(p.end, r->m_end);
-        EXPECT_EQ(p.kind, r->m_kind);
-        EXPECT_EQ(p.hot, r->m_hot);
-        r = r->m_next;
-    }
-    EXPECT_EQ(nullptr, r);
+    });
     // The tax's own interest turns hot on the same day.
     const ComputeResults* last = c->NormalBase();
     while (last->m_next != nullptr) last = last->m_next;
