@@ -208,15 +208,11 @@ TEST(FailureToPay, LaterAssessmentRaisesTheMaximum)
     EXPECT_DOUBLE_EQ(6000, c->PenaltyAddedAmt(kPenalty6651a3));
 }
 
-// Regulation example: a deficiency of $200 on a return due 15 April 1985 and
-// filed 3 months and 26 days late is assessed; notice and demand on 1 July
-// 1986, unpaid for 12 months after the 10-day grace. Failure to pay the
-// assessment: 12 x 0.5 % x $200 = $12. For returns due before 1987 its
-// maximum, 25 % of $200 = $50, is reduced by the failure to file on the same
-// deficiency, 4 x 5 % x $200 = $40, so the penalty is limited to $10.
-TEST(FailureToPay, RegulationExampleTwelveDollarsLimitedToTen)
+// The account of the regulation example below: a $200 deficiency on a
+// return due 15 April 1985, filed 10 August 1985, assessed with notice and
+// demand on 1 July 1986. Returns the assessment's record.
+Penalties& RegulationExample(Account& a)
 {
-    Account a;
     const Date due(4, 15, 1985);
     a.Add(kEventTax, due, 20000);
     Penalties& file = a.Enable(kPenalty6651a1);
@@ -226,6 +222,19 @@ TEST(FailureToPay, RegulationExampleTwelveDollarsLimitedToTen)
     Penalties& assessed = a.Enable(kPenalty6651a3);
     assessed.m_dates[0] = Date(7, 1, 1986);
     assessed.m_amounts[0] = 20000;
+    return assessed;
+}
+
+// Regulation example: a deficiency of $200 on a return due 15 April 1985 and
+// filed 3 months and 26 days late is assessed; notice and demand on 1 July
+// 1986, unpaid for 12 months after the 10-day grace. Failure to pay the
+// assessment: 12 x 0.5 % x $200 = $12. For returns due before 1987 its
+// maximum, 25 % of $200 = $50, is reduced by the failure to file on the same
+// deficiency, 4 x 5 % x $200 = $40, so the penalty is limited to $10.
+TEST(FailureToPay, RegulationExampleTwelveDollarsLimitedToTen)
+{
+    Account a;
+    RegulationExample(a);
 
     int ran = 0;
     auto c = a.Compute(Date(7, 11, 1987), &ran);
@@ -258,15 +267,7 @@ TEST(FailureToPay, RegulationExampleTwelveDollarsLimitedToTen)
 TEST(FailureToPay, AssessedNeverExceedsThePenaltyThatCounts)
 {
     Account a;
-    const Date due(4, 15, 1985);
-    a.Add(kEventTax, due, 20000);
-    Penalties& file = a.Enable(kPenalty6651a1);
-    file.m_dates[0] = due;
-    file.m_dates[2] = Date(8, 10, 1985);
-    file.m_amounts[0] = 20000;
-    Penalties& assessed = a.Enable(kPenalty6651a3);
-    assessed.m_dates[0] = Date(7, 1, 1986);
-    assessed.m_amounts[0] = 20000;
+    Penalties& assessed = RegulationExample(a);
     assessed.m_dates[1] = Date(6, 1, 1987);
     auto c = a.Compute(Date(7, 11, 1987));
     EXPECT_DOUBLE_EQ(1000, c->RealPenalty(kPenalty6651a3));
