@@ -48,6 +48,11 @@ std::string DateText(Date d) { return d.isValid() ? IsoDate(d) : "-"; }
 
 }  // namespace
 
+const char kAmountOutOfRangeName[] = "AmountOutOfRange";
+const char kAmountOutOfRangeText[] =
+    "a figure exceeds $90,071,992,547,409.92 (2^53 cents), past which amounts are not exact to the cent; "
+    "the results are not usable";
+
 const char* WarningExplanation(int i) { return i >= 0 && i < CEngineRun::kWarnings ? kExplanations[i] : ""; }
 
 void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs, const CEngineRun& run,
@@ -103,8 +108,8 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     out << "Totals through " << IsoDate(run.SettlementDate()) << "\n";
     for (const Total& t : totals) {
         CY value = 0;
-        (run.*t.get)(&value);
-        out << "  " << Padded(t.label, 20) << RightAligned(FormatCurrency(value), 16) << "\n";
+        const bool has = (run.*t.get)(&value) == S_OK;
+        out << "  " << Padded(t.label, 20) << RightAligned(has ? FormatCurrency(value) : "out of range", 16) << "\n";
     }
     out << "\n";
 
@@ -128,6 +133,7 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
 
     int set = 0;
     for (int i = 0; i < CEngineRun::kWarnings; ++i) set += run.Warning(i) != 0;
+    set += run.AmountOutOfRange() != 0;
     if (set == 0) {
         out << "Warnings: none\n";
         return;
@@ -136,4 +142,5 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     for (int i = 0; i < CEngineRun::kWarnings; ++i)
         if (run.Warning(i) != 0)
             out << "  " << CEngineRun::kWarningPropertyNames[i] << ": " << kExplanations[i] << "\n";
+    if (run.AmountOutOfRange() != 0) out << "  " << kAmountOutOfRangeName << ": " << kAmountOutOfRangeText << "\n";
 }

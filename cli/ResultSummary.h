@@ -13,5 +13,10 @@
 
 const char* WarningExplanation(int i);
 
+// The engine's AmountOutOfRange flag as qrtcalc names and explains it; it
+// follows the 24 warnings in both outputs and makes qrtcalc exit with 1.
+extern const char kAmountOutOfRangeName[];
+extern const char kAmountOutOfRangeText[];
+
 void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs, const CEngineRun& run,
                         std::ostream& out);

@@ -3,7 +3,9 @@
 //
 // Exit status: 0 computed; 1 the computation stopped on an input error of the
 // account (no table for the jurisdiction, no events, an event before the
-// table, a settlement date before the events); 2 bad input (command line,
+// table, a settlement date before the events), or computed figures that are
+// not exact (AmountOutOfRange: the output is written, then the flag named on
+// standard error); 2 bad input (command line,
 // file, JSON, a value or a refused setting), nothing computed; 3 the output
 // could not be written.
 #include <cstdio>
@@ -56,7 +58,9 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 computed; 1 the computation found an input error (no table for\n"
     "the jurisdiction, no events, an event before the table starts, a settlement date\n"
-    "before the events); 2 bad input, nothing computed; 3 the output could not be written.\n";
+    "before the events), or a figure too large to be exact (AmountOutOfRange, past\n"
+    "$90,071,992,547,409.92; the output is written but not usable); 2 bad input,\n"
+    "nothing computed; 3 the output could not be written.\n";
 
 int BadInput(const std::string& file, const std::string& message) {
     std::cerr << "qrtcalc: " << file << ": " << message << "\n";
@@ -166,6 +170,10 @@ int main(int argc, char** argv) {
     if (!std::cout) {
         std::cerr << "qrtcalc: cannot write the output\n";
         return 3;
+    }
+    if (run.AmountOutOfRange()) {
+        std::cerr << "qrtcalc: " << file << ": " << kAmountOutOfRangeName << ": " << kAmountOutOfRangeText << "\n";
+        return 1;
     }
     return 0;
 }

@@ -190,6 +190,7 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
     GattAndNotDaily(NonDailyUsed() && GATTOn() && InterestRefund() != 0.0 ? 1 : 0);
     FedPensWithNonFedTable(!StartsWithFed(tableName) && AnyIRSPenalties() ? 1 : 0);
     Check6651a3Penalty();
+    AmountOutOfRange(FiguresInRange() ? 0 : 1);
     return 1;
 }
 
