@@ -247,6 +247,11 @@ public:
     void NormalizeGATT();
     void CalculateGattSwicthOver(ComputeResults* results, int index);
     void Compute6621c(int slot, Date through);
+    // 1 when 6621(c) interest and its restart option are on but the restart
+    // cannot take effect: no restart date, a restart on or before 31 December
+    // 1997, or a first hot date after it. The computation then runs as
+    // without the option and sets HotError.
+    int HotRestartInconsistent() const;
     Date Get6621cDate() const { return m_date6621c; }
     int Get6621cAdded() const { return m_6621cAdded; }
     int Warn6621c(Date through);

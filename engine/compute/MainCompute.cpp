@@ -126,6 +126,7 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
             || (HotApplicable().isValid() && HotApplicable() < m_taxDueDate))
             HotError(1);
     }
+    if (HotRestartInconsistent()) HotError(1);
 
     if (BaseName(tableName) == "FEDERAL") {
         const Date cut1990(1, 1, 1990);
