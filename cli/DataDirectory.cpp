@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ratetable/CQrtDLLApp.h"
 
 namespace fs = std::filesystem;
 
@@ -30,9 +29,8 @@ std::string UseShippedDataUnlessSet() {
     if (ec) return "";
     std::string folder = ShippedDataDirectory(self.string());
     if (folder.empty()) return "";
+    // Set before the first engine call, which starts the library's
+    // application object in this folder.
     setenv("QRT_ENGINE_DIR", folder.c_str(), 1);
-    // The library read its INI file and alias list when it was loaded, from
-    // the folder of that moment: read them again from the data folder.
-    CQrtDLLApp::Reinitialize();
     return folder;
 }

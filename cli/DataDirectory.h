@@ -2,7 +2,8 @@
 // alias list, the report templates) when the user has not set QRT_ENGINE_DIR:
 // the source tree's data/ folder when the program runs from its build tree,
 // else the installed folder <prefix>/share/duecalc beside <prefix>/bin.
-// UseShippedDataUnlessSet points the engine there and reloads its settings.
+// UseShippedDataUnlessSet points the engine there; qrtcalc calls it before
+// its first engine call, so the engine starts up in that folder.
 // Tests: the program computes the examples with QRT_ENGINE_DIR unset.
 #pragma once
 
@@ -12,7 +13,7 @@
 // exePath; empty when none can be found.
 std::string ShippedDataDirectory(const std::string& exePath);
 
-// When QRT_ENGINE_DIR is unset or empty: sets it to the shipped data folder
-// and re-reads the engine's INI file and alias list from there. Returns the
+// When QRT_ENGINE_DIR is unset or empty: sets it to the shipped data folder.
+// Returns the
 // folder the engine now uses ("" = the current folder).
 std::string UseShippedDataUnlessSet();

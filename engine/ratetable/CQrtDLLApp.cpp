@@ -1,5 +1,7 @@
 #include "ratetable/CQrtDLLApp.h"
 
+#include <sys/stat.h>
+
 #include "ratetable/IniFile.h"
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/TableLockInternal.h"
@@ -9,6 +11,15 @@ namespace {
 
 const char kIniName[] = "qrtDLL.INI";
 const char kSection[] = "Options";
+
+// Set once the application object has started.
+std::atomic<bool> g_started{false};
+
+bool FileExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 } // namespace
 
@@ -23,6 +34,7 @@ CQrtDLLApp::CQrtDLLApp()
     TableLock();  // created now rather than by the first table
     m_tableAlias = std::make_unique<CTableAlias>();
     ReadSettings();
+    g_started.store(true);
 }
 
 CQrtDLLApp::~CQrtDLLApp() = default;
@@ -30,26 +42,25 @@ CQrtDLLApp::~CQrtDLLApp() = default;
 void CQrtDLLApp::ReadSettings()
 {
     const std::string ini = EngineDirectory() + kIniName;
-    // The value is kept as read; the file gets it back as a plain flag.
+    // The value is kept as read; the file gets it back as a plain flag, but
+    // only an existing file whose text is not that flag already: a start-up
+    // writes nothing when nothing changes, and creates no file.
     const int developer = IniGetInt(ini, kSection, "AtNRB", 0);
     m_developerMode.store(developer);
-    IniWriteString(ini, kSection, "AtNRB", developer != 0 ? "1" : "0");
+    const char* flag = developer != 0 ? "1" : "0";
+    const std::string stored = IniGetString(ini, kSection, "AtNRB", std::string());
+    if (stored != "0" && stored != "1" && FileExists(ini)) IniWriteString(ini, kSection, "AtNRB", flag);
     InterestRateTable::CacheEnabled(IniGetInt(ini, kSection, "CacheEnabled", 0));
 }
 
 void CQrtDLLApp::Reinitialize()
 {
+    // An object that starts now reads the current folder by itself.
+    const bool started = g_started.load();
     CQrtDLLApp& app = Instance();
-    app.m_tableAlias->LoadAliases();
-    app.ReadSettings();
+    if (started) {
+        app.m_tableAlias->LoadAliases();
+        app.ReadSettings();
+    }
     InterestRateTable::ClearCache();
 }
-
-namespace {
-
-// Creates the application object when the library is loaded.
-struct LoadTimeStart {
-    LoadTimeStart() { CQrtDLLApp::Instance(); }
-} g_loadTimeStart;
-
-} // namespace

@@ -1,24 +1,26 @@
 // CQrtDLLApp: the engine library's application object, one per process. It is
-// created when the library is loaded (before main for a program linked to it,
-// at dlopen otherwise) and destroyed when the library is unloaded. Start-up
-// creates the table lock and the table alias list (which reads
-// "TableAlias.csv"), then reads the engine INI file EngineDirectory() +
-// "qrtDLL.INI", section "Options": "AtNRB" (developer mode, default 0, written
-// back at once as "1" or "0") and "CacheEnabled" (the table cache switch,
-// default 0).
+// created on first use (the first computation's table lookup, or any call of
+// Instance()), not when the library is loaded, so a program may set
+// QRT_ENGINE_DIR first and the start-up sees the right folder. Destroyed at
+// process exit. Start-up creates the table lock and the table alias list
+// (which reads "TableAlias.csv"; a missing file is not logged), then reads
+// the engine INI file EngineDirectory() + "qrtDLL.INI", section "Options":
+// "AtNRB" (developer mode, default 0; an existing file whose value is not
+// already "0" or "1" gets it back as "1" or "0"; no file is created) and
+// "CacheEnabled" (the table cache switch, default 0).
 //
-// The engine folder comes from QRT_ENGINE_DIR as it is when the library loads.
-// A program that sets QRT_ENGINE_DIR itself afterwards (qrtcalc, the server,
-// the Python module) must call CQrtDLLApp::Reinitialize() once it has set it,
-// before its first computation: that reloads the INI settings and the alias
-// list from the new folder and empties the table cache.
+// Every program sets QRT_ENGINE_DIR, if it sets it at all, before its first
+// engine call. Reinitialize() is for a process that changes the folder after
+// the object exists (tests): it reloads the INI settings and the alias list
+// from the new folder and empties the table cache.
 //
 // Thread rule: TableAlias() and DeveloperMode() may be used from any thread;
 // Reinitialize() may run beside them (the alias list locks itself), but the
 // caller should not change QRT_ENGINE_DIR while other threads compute.
 // Tests: a program linked to the shared library sees "CacheEnabled=1" and
 // finds "AtNRB=5" read as 5 and rewritten as "AtNRB=1" with every other line
-// kept.
+// kept; a start-up in a folder without the files, or with them already
+// plain, changes no file.
 #pragma once
 
 #include <atomic>
@@ -28,7 +30,7 @@
 
 class CQrtDLLApp {
 public:
-    // The application object (created at library load).
+    // The application object (created by the first call).
     static CQrtDLLApp& Instance();
 
     // Reads the engine folder again: reloads "qrtDLL.INI" (AtNRB, written

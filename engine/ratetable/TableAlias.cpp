@@ -48,8 +48,11 @@ void CTableAlias::LoadAliases()
     std::string content;
     int count = 0;
     if (!ReadWholeFile(path, &content)) {
-        AliasLog("Failed to open csv file \"" + path + "\" Cause = " + std::to_string(errno) +
-                 "\n");
+        // No alias file is the usual state of an installation, not a fault:
+        // only a file that exists and cannot be read is logged.
+        const int cause = errno;
+        if (cause != ENOENT)
+            AliasLog("Failed to open csv file \"" + path + "\" Cause = " + std::to_string(cause) + "\n");
     } else {
         const std::vector<std::string> lines = Lines(content);
         count = static_cast<int>(lines.size());

@@ -29,6 +29,7 @@ struct ProgramRun {
 
 // Runs qrtcalc with args, output captured in folder. QRT_ENGINE_DIR is set to
 // engineDir, or removed when engineDir is empty (so the program must find its
-// shipped data by itself).
+// shipped data by itself). The program runs in workDir when one is given,
+// else in the test's own current folder.
 ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
-                      const std::string& engineDir = "");
+                      const std::string& engineDir = "", const std::string& workDir = "");

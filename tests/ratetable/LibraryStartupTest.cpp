@@ -1,6 +1,7 @@
 // Library start-up: a program linked to the shared library libqrtDLL,
-// started with QRT_ENGINE_DIR set, sees the INI file's settings as the library
-// loads, and the INI file afterwards has "AtNRB=1" with every other line kept.
+// started with QRT_ENGINE_DIR set, sees the INI file's settings from its first
+// engine call on, and the INI file afterwards has "AtNRB=1" with every other
+// line kept.
 #include "ratetable/ScratchFolder.h"
 
 #include <gtest/gtest.h>

@@ -89,15 +89,23 @@ TEST_F(TableAliasTest, BadLineIsLoggedAndEndsTheLoading)
     }
 }
 
-TEST_F(TableAliasTest, MissingFileIsLoggedWithItsCauseAndGivesAnEmptyList)
+// No alias file is the normal state of an installation: an empty list and
+// no log. A file that exists but cannot be read is logged with its cause.
+TEST_F(TableAliasTest, MissingFileIsNotLoggedButAnUnreadableOneIs)
 {
+    {
+        CTableAlias aliases;
+        EXPECT_EQ(aliases.Count(), 0);
+        EXPECT_EQ(aliases.Lookup("IL", Date(1, 1, 2005)), "");
+        EXPECT_TRUE(m_dir.Files().empty());
+    }
+    // A folder in the file's place opens but cannot be read: EISDIR is 21.
+    std::filesystem::create_directory(m_dir.Path("TableAlias.csv"));
     CTableAlias aliases;
     EXPECT_EQ(aliases.Count(), 0);
-    EXPECT_EQ(aliases.Lookup("IL", Date(1, 1, 2005)), "");
     const std::vector<std::string> log = LogLines();
     ASSERT_GE(log.size(), 1u);
-    // ENOENT is 2.
-    EXPECT_EQ(log[0], "Failed to open csv file \"" + m_dir.Path("TableAlias.csv") + "\" Cause = 2");
+    EXPECT_EQ(log[0], "Failed to open csv file \"" + m_dir.Path("TableAlias.csv") + "\" Cause = 21");
 }
 
 TEST_F(TableAliasTest, UnwritableLogLosesTheMessageButLoadingGoesOn)
