@@ -92,6 +92,31 @@ TEST(QrtcalcResults, EveryExampleComputesWithExactlyTheDocumentedKeys) {
     }
 }
 
+// Federal interest before 1983 as the authority computed it, on $10,000 of
+// tax left unpaid (the shipped FEDERAL table):
+//  - 15 April 1976 to 31 January 1978, all at 7 %, counted in years, months
+//    and days: 1 year, 9 months, 16 days: 10,000 x (0.07 + 9 x 0.07 / 12 +
+//    16 x 0.07 / 365) = 1,255.68 (no cut on 1 January 1977).
+//  - 1 February 1980 to 1 February 1981 at 12 %, simple on a 365-day year:
+//    366 days x 0.12 / 365 x 10,000 = 1,203.29 (1980 is not divided by 366).
+TEST(QrtcalcResults, FederalInterestBefore1983FollowsTheAuthoritysMethods) {
+    struct {
+        const char* from;
+        const char* to;
+        const char* interest;
+    } cases[] = {{"1976-04-15", "1978-01-31", "1255.68"}, {"1980-02-01", "1981-02-01", "1203.29"}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.from);
+        ScratchFolder folder;
+        const std::string file = folder.Write(
+            "old.json", std::string("{\"settlement_date\": \"") + row.to + "\", \"events\": [{\"type\": \"Tax\", "
+                        "\"date\": \"" + row.from + "\", \"amount\": \"10000.00\"}]}");
+        ProgramRun run = RunQrtcalc({"--json", file}, folder);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(json::parse(run.out)["DebitInterest"], row.interest);
+    }
+}
+
 // The largest tax qrtcalc takes, $999,999,999,999.99, left unpaid: within a
 // year it stays far below 2^53 cents ($90,071,992,547,409.92); from 1970 to
 // 2060 the interest alone is above $3 x 10^14 (6 percent and more compounded
