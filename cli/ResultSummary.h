@@ -1,7 +1,7 @@
 // WriteResultSummary: qrtcalc's default, readable output: the inputs as the
 // engine understood them (table, dates, options, events), the totals, the
-// penalty table and every warning that is set with a one-line explanation.
-// WarningExplanation: that line for warning property i (interface order).
+// penalty table (with the reason of a penalty that a threshold made 0),
+// ErrorsDetected and every warning that is set with its plain sentence.
 // Tests: the example's summary names its totals and warnings.
 #pragma once
 
@@ -10,8 +10,6 @@
 
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
-
-const char* WarningExplanation(int i);
 
 void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs, const CEngineRun& run,
                         std::ostream& out);
