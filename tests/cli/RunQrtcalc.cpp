@@ -37,7 +37,7 @@ std::string ReadAll(const std::string& path) {
 }  // namespace
 
 ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
-                      const std::string& engineDir) {
+                      const std::string& engineDir, const std::string& stdinPath) {
     const std::string outPath = folder.Path() + "/stdout.txt";
     const std::string errPath = folder.Path() + "/stderr.txt";
     ProgramRun run;
@@ -48,6 +48,11 @@ ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder&
         if (out < 0 || err < 0) _exit(127);
         dup2(out, 1);
         dup2(err, 2);
+        if (!stdinPath.empty()) {
+            int in = open(stdinPath.c_str(), O_RDONLY);
+            if (in < 0) _exit(127);
+            dup2(in, 0);
+        }
         if (engineDir.empty())
             unsetenv("QRT_ENGINE_DIR");
         else

@@ -29,6 +29,6 @@ struct ProgramRun {
 
 // Runs qrtcalc with args, output captured in folder. QRT_ENGINE_DIR is set to
 // engineDir, or removed when engineDir is empty (so the program must find its
-// shipped data by itself).
+// shipped data by itself). Standard input is the file stdinPath when given.
 ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
-                      const std::string& engineDir = "");
+                      const std::string& engineDir = "", const std::string& stdinPath = "");
