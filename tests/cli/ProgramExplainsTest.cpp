@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -205,6 +206,23 @@ TEST(QrtcalcExplains, TheEchoedAccountComputesTheSameFigures) {
     ProgramRun again = RunQrtcalc({"--json", echoed}, folder);
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(json::parse(again.out), doc);
+}
+
+// Balance = Taxes - Payments + Penalties + DebitInterest + PenaltyInterest +
+// NormalCreditInterest + GATTInterest, to the cent, as the README states.
+TEST(QrtcalcExplains, TheTotalsAddUpToTheBalance) {
+    for (const char* name : {"late-payment.json", "overpayment-refund.json", "corporate-gatt-lcu.json",
+                             "motivated-tax.json"}) {
+        ScratchFolder folder;
+        ProgramRun run = RunQrtcalc({"--json", Example(name)}, folder);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const json doc = json::parse(run.out);
+        auto cents = [&](const char* key) { return std::llround(std::stod(doc[key].get<std::string>()) * 100); };
+        EXPECT_EQ(cents("Balance"), cents("Taxes") - cents("Payments") + cents("Penalties") + cents("DebitInterest") +
+                                        cents("PenaltyInterest") + cents("NormalCreditInterest") +
+                                        cents("GATTInterest"))
+            << name;
+    }
 }
 
 TEST(QrtcalcExplains, AnAccountOnStandardInputComputesAsFromItsFile) {
