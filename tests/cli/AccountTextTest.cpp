@@ -5,8 +5,12 @@
 
 #include <string>
 
+#include <set>
+
 #include "DollarText.h"
 #include "JsonTree.h"
+#include "WarningTexts.h"
+#include "automation/EngineRun.h"
 
 namespace {
 
@@ -80,6 +84,19 @@ TEST(JsonTree, KeepsNumberTextAndRefusesDuplicatesAndDeepNesting) {
 
     EXPECT_EQ(ParseJsonDocument("{\n  \"a\": tru }", v, error), 0);
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+// Every warning property has a sentence of its own (a missing row would
+// print nothing, or another warning's text, for a set flag).
+TEST(WarningTexts, EveryWarningHasItsOwnSentence) {
+    std::set<std::string> seen;
+    for (int i = 0; i < CEngineRun::kWarnings; ++i) {
+        const std::string sentence = WarningSentence(i);
+        EXPECT_GT(sentence.size(), 40u) << CEngineRun::kWarningPropertyNames[i];
+        EXPECT_TRUE(seen.insert(sentence).second) << CEngineRun::kWarningPropertyNames[i];
+    }
+    EXPECT_STREQ(WarningSentence(CEngineRun::kWarnings), "");
+    EXPECT_EQ(seen.count(AmountOutOfRangeSentence()), 0u);
 }
 
 }  // namespace
