@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "RunQrtcalc.h"
-#include "ratetable/InterestRateTable.h"
 
 namespace {
 
@@ -270,17 +269,7 @@ TEST(QrtcalcExplains, TablesRatesAndVersionReadTheEngineFolder) {
     // An engine folder of our own: a table with a 365.25-day year and a file
     // that is no table.
     ScratchFolder folder;
-    InterestRateTable table;
-    table.SetStartingDate(0, Date(1, 1, 2000));
-    table.SetNRate(0, 8.0);
-    table.SetMRate(0, 9.6);
-    table.SetRRate(0, 7.0);
-    table.SetDPY(0, 100);
-    table.SetMethod(0, 2);
-    table.SetDescription("Our own table");
-    table.SetTableEndDate(Date(12, 31, 2001));
-    std::string path = folder.Path() + "/OWN.TB3";
-    ASSERT_EQ(table.Save(path), 1);
+    ASSERT_EQ(folder.SaveRateTable("OWN", Date(1, 1, 2000), 100, "Our own table", Date(12, 31, 2001)), 1);
     folder.Write("JUNK.TB3", "not a table");
     ProgramRun list = RunQrtcalc({"--tables"}, folder, folder.Path() + "/");
     EXPECT_EQ(list.status, 0) << list.err;

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "RunQrtcalc.h"
-#include "ratetable/InterestRateTable.h"
 
 namespace {
 
@@ -171,16 +170,7 @@ TEST(QrtcalcInput, AnEventBeforeTheTableStartsNamesTheTableAndBothDates) {
     ScratchFolder folder;
     // A one-entry table of our own that starts on 1 January 2000, found
     // through QRT_ENGINE_DIR.
-    InterestRateTable table;
-    table.SetStartingDate(0, Date(1, 1, 2000));
-    table.SetNRate(0, 8.0);
-    table.SetMRate(0, 9.6);
-    table.SetRRate(0, 7.0);
-    table.SetDPY(0, 365);
-    table.SetMethod(0, 2);
-    table.SetTableName("LATESTART");
-    std::string path = folder.Path() + "/LATESTART.TB3";
-    ASSERT_EQ(table.Save(path), 1);
+    ASSERT_EQ(folder.SaveRateTable("LATESTART", Date(1, 1, 2000), 365), 1);
 
     std::string file = folder.Write("account.json", R"({"jurisdiction": "LATESTART", "settlement_date": "2001-06-30",
         "events": [{"type": "Tax", "date": "1999-04-15", "amount": 100}]})");

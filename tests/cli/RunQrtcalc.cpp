@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ratetable/InterestRateTable.h"
+
 ScratchFolder::ScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "qrtcalc-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
@@ -23,6 +25,22 @@ std::string ScratchFolder::Write(const std::string& name, const std::string& tex
     std::string path = m_path + "/" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
+}
+
+int ScratchFolder::SaveRateTable(const std::string& name, Date start, int dpy, const char* description,
+                                 Date end) const {
+    InterestRateTable table;
+    table.SetStartingDate(0, start);
+    table.SetNRate(0, 8.0);
+    table.SetMRate(0, 9.6);
+    table.SetRRate(0, 7.0);
+    table.SetDPY(0, dpy);
+    table.SetMethod(0, 2);
+    table.SetTableName(name);
+    table.SetDescription(description);
+    table.SetTableEndDate(end);
+    std::string path = m_path + "/" + name + ".TB3";
+    return table.Save(path);
 }
 
 namespace {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "calendar/Date.h"
+
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -16,6 +18,11 @@ public:
     const std::string& Path() const { return m_path; }
     // Writes text to name inside the folder and returns the file's path.
     std::string Write(const std::string& name, const std::string& text) const;
+    // Saves NAME.TB3 in the folder: one Daily entry from start at 8 % normal,
+    // 9.6 % motivated and 7 % refund with the days-per-year code dpy. Returns
+    // 1 when saved.
+    int SaveRateTable(const std::string& name, Date start, int dpy, const char* description = "",
+                      Date end = Date()) const;
 
 private:
     std::string m_path;
