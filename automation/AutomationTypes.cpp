@@ -4,6 +4,14 @@
 
 CY CentsToCy(double cents) { return static_cast<CY>(std::llround(cents * 100.0)); }
 
+int CentsFitCurrency(double cents)
+{
+    // The currency value cents x 100 must stay below 2^63 in magnitude (the
+    // product is what CentsToCy rounds; -2^63 itself is left out as well).
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    return std::isfinite(cents) && std::fabs(cents * 100.0) < kTwoTo63 ? 1 : 0;
+}
+
 // Serial 0 (1 January 1954) is OLE date 19725. The conversion maps whole days
 // one to one, so every engine date from 1954 to 2133 survives a round trip
 // (a calendar conversion that keeps only two digits of the year would turn

@@ -1,5 +1,5 @@
 // The automation interface's value types on Linux and their conversions:
-// HRESULT (int32_t; S_OK, E_INVALIDARG, E_FAIL, E_PENDING), CY (int64_t,
+// HRESULT (int32_t; S_OK, E_INVALIDARG, E_FAIL, E_PENDING, DISP_E_OVERFLOW), CY (int64_t,
 // dollars x 10000), DATE (double OLE date; negative = no date), I4 (int32_t).
 // Engine amounts are cents held in doubles; engine dates are Date values.
 // Tests: the currency and date conversions at their edges.
@@ -17,13 +17,17 @@ constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr HRESULT E_PENDING = static_cast<HRESULT>(0x8000000Au);
+constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000Au);
 
 // Currency to engine cents. One division (CY / 100) instead of (CY / 10000)
 // x 100, so that every whole-cent amount arrives as an exact whole number.
 inline double CyToCents(CY cy) { return static_cast<double>(cy) / 100.0; }
 
-// Engine cents to currency, to the nearest 1/10000 dollar.
+// Engine cents to currency, to the nearest 1/10000 dollar. Only for amounts
+// that CentsFitCurrency accepts (others have no currency value).
 CY CentsToCy(double cents);
+// 1 when cents is finite and its currency value lies within the CY range.
+int CentsFitCurrency(double cents);
 
 // OLE date of 1 January 1954, the engine's day 0.
 constexpr double kOleDateOfSerial0 = 19725.0;

@@ -16,6 +16,7 @@ void CEngineRun::Release() {
     m_settlement = Date();
     for (auto& w : m_warnings) w = 0;
     m_errorsDetected = 0;
+    m_amountOutOfRange = 0;
 }
 
 HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
@@ -72,7 +73,8 @@ HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
         c.Penalty6651a3ExceedsTax(),
         c.Penalties6651a2and3ExceedTax(),
     };
-    m_errorsDetected = 0;
+    m_amountOutOfRange = c.AmountOutOfRange();
+    m_errorsDetected = m_amountOutOfRange != 0 ? 1 : 0;
     for (int i = 0; i < kWarnings; ++i) {
         m_warnings[i] = flags[i];
         if (flags[i] != 0) m_errorsDetected = 1;
@@ -83,6 +85,7 @@ HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
 HRESULT CEngineRun::Result(double cents, CY* value) const {
     if (!m_compute) return E_PENDING;
     if (value == nullptr) return E_INVALIDARG;
+    if (!CentsFitCurrency(cents)) return DISP_E_OVERFLOW;
     *value = CentsToCy(cents);
     return S_OK;
 }

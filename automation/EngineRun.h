@@ -39,6 +39,9 @@ public:
     // Warning property i (0 to 23, DISPID order) and ErrorsDetected.
     int32_t Warning(int i) const { return m_warnings[i]; }
     int32_t ErrorsDetected() const { return m_errorsDetected; }
+    // The engine's AmountOutOfRange of the last Compute (a figure past 2^53
+    // cents: not exact); counted in ErrorsDetected, not one of the 24.
+    int32_t AmountOutOfRange() const { return m_amountOutOfRange; }
 
     HRESULT Taxes(CY* value) const;                 // AllTaxes(settlement)
     HRESULT Payments(CY* value) const;              // AllPayments(settlement)
@@ -48,6 +51,8 @@ public:
     HRESULT GATTInterest(CY* value) const;          // InterestGATT()
     HRESULT PenaltyInterest(CY* value) const;       // InterestPenalty()
     HRESULT Balance(CY* value) const;               // BalanceDue()
+    // Each result getter returns DISP_E_OVERFLOW and leaves *value alone when
+    // the amount does not fit the currency type.
 
 private:
     HRESULT Result(double cents, CY* value) const;
@@ -56,4 +61,5 @@ private:
     Date m_settlement;
     int32_t m_warnings[kWarnings] = {};
     int32_t m_errorsDetected = 0;
+    int32_t m_amountOutOfRange = 0;
 };

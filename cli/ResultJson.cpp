@@ -7,6 +7,7 @@
 #include "PenaltyDetail.h"
 #include "PenaltyZeroReason.h"
 #include "PeriodLabels.h"
+#include "WarningTexts.h"
 
 namespace {
 
@@ -57,13 +58,17 @@ void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const s
     };
     for (const Total& t : totals) {
         CY value = 0;
-        (run.*t.get)(&value);
-        doc[t.key] = FormatCurrency(value);
+        // A total without a currency value (AmountOutOfRange) has no figure.
+        if ((run.*t.get)(&value) == S_OK)
+            doc[t.key] = FormatCurrency(value);
+        else
+            doc[t.key] = nullptr;
     }
     doc["ErrorsDetected"] = run.ErrorsDetected() != 0;
     ordered_json warnings = ordered_json::object();
     for (int i = 0; i < CEngineRun::kWarnings; ++i)
         warnings[CEngineRun::kWarningPropertyNames[i]] = run.Warning(i) != 0;
+    warnings[kAmountOutOfRangeName] = run.AmountOutOfRange() != 0;
     doc["Warnings"] = warnings;
 
     ordered_json periods;

@@ -76,8 +76,8 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
     out << "Totals through " << IsoDate(run.SettlementDate()) << "\n";
     for (const Total& t : totals) {
         CY value = 0;
-        (run.*t.get)(&value);
-        out << "  " << Padded(t.label, 20) << RightAligned(FormatCurrency(value), 16) << "\n";
+        const bool has = (run.*t.get)(&value) == S_OK;
+        out << "  " << Padded(t.label, 20) << RightAligned(has ? FormatCurrency(value) : "out of range", 16) << "\n";
     }
     out << "\n";
 
@@ -104,13 +104,15 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
 
     int set = 0;
     for (int i = 0; i < CEngineRun::kWarnings; ++i) set += run.Warning(i) != 0;
+    set += run.AmountOutOfRange() != 0;
     out << "ErrorsDetected: " << (run.ErrorsDetected() != 0 ? "yes" : "no") << "\n";
     if (set == 0) {
         out << "Warnings: none\n";
         return;
     }
-    out << "Warnings (" << set << "; the figures above stand, but check what each says)\n";
+    out << "Warnings (" << set << "; check what each says)\n";
     for (int i = 0; i < CEngineRun::kWarnings; ++i)
         if (run.Warning(i) != 0)
             out << "  " << CEngineRun::kWarningPropertyNames[i] << ": " << WarningSentence(i) << "\n";
+    if (run.AmountOutOfRange() != 0) out << "  " << kAmountOutOfRangeName << ": " << AmountOutOfRangeSentence() << "\n";
 }

@@ -80,7 +80,9 @@ const char* const kSentences[CEngineRun::kWarnings] = {
 
 const char* WarningSentence(int i) { return i >= 0 && i < CEngineRun::kWarnings ? kSentences[i] : ""; }
 
+const char kAmountOutOfRangeName[] = "AmountOutOfRange";
+
 const char* AmountOutOfRangeSentence() {
-    return "an amount of the account or of a figure computed from it is beyond what the engine computes to "
-           "the cent, so the figures cannot be relied on; check the amounts for a typing slip";
+    return "a figure exceeds $90,071,992,547,409.92 (2^53 cents), past which amounts are not exact to the cent, "
+           "so the results are not usable; check the amounts and dates for a typing slip";
 }

@@ -9,6 +9,8 @@
 // The sentence for warning property i; "" outside 0 to 23.
 const char* WarningSentence(int i);
 
-// The sentence for the result flag of an amount beyond what the engine
-// computes exactly; shown under the name "AmountOutOfRange".
+// The engine's AmountOutOfRange flag (a figure past 2^53 cents), kept apart
+// from the 24 warnings: its name and sentence. It follows the warnings in both
+// outputs and makes qrtcalc exit with 1.
+extern const char kAmountOutOfRangeName[];
 const char* AmountOutOfRangeSentence();

@@ -4,7 +4,9 @@
 //
 // Exit status: 0 computed; 1 the computation stopped on an input error of the
 // account (no table for the jurisdiction, no events, an event before the
-// table, a settlement date before the events); 2 bad input (command line,
+// table, a settlement date before the events), or computed figures that are
+// not exact (AmountOutOfRange: the output is written, then the flag named on
+// standard error); 2 bad input (command line,
 // file, JSON, a value or a refused setting), nothing computed; 3 the output
 // could not be written.
 #include <cstdlib>
@@ -22,6 +24,7 @@
 #include "ResultJson.h"
 #include "ResultSummary.h"
 #include "TableListing.h"
+#include "WarningTexts.h"
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
 
@@ -59,7 +62,9 @@ const char kUsage[] =
     "\n"
     "Exit status: 0 computed; 1 the computation found an input error (no table for\n"
     "the jurisdiction, no events, an event before the table starts, a settlement date\n"
-    "before the events); 2 bad input, nothing computed; 3 the output could not be written.\n";
+    "before the events), or a figure too large to be exact (AmountOutOfRange, past\n"
+    "$90,071,992,547,409.92; the output is written but not usable); 2 bad input,\n"
+    "nothing computed; 3 the output could not be written.\n";
 
 int BadInput(const std::string& file, const std::string& message) {
     std::cerr << "qrtcalc: " << file << ": " << message << "\n";
@@ -178,5 +183,10 @@ int main(int argc, char** argv) {
         WriteResultJson(run, inputs.get(), penalties, std::cout);
     else
         WriteResultSummary(name, *inputs, run, std::cout);
-    return Flushed();
+    if (int status = Flushed(); status != 0) return status;
+    if (run.AmountOutOfRange()) {
+        std::cerr << "qrtcalc: " << name << ": " << kAmountOutOfRangeName << ": " << AmountOutOfRangeSentence() << "\n";
+        return 1;
+    }
+    return 0;
 }

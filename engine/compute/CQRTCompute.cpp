@@ -104,4 +104,5 @@ void CQRTCompute::ClearFlags()
 {
     for (int32_t& f : m_flags)
         f = 0;
+    m_amountOutOfRange = 0;
 }

@@ -138,7 +138,15 @@ public:
     QRT_FLAG_ACCESSORS(FedPensWithNonFedTable, m_flags[21])
     QRT_FLAG_ACCESSORS(Penalty6651a3ExceedsTax, m_flags[22])
     QRT_FLAG_ACCESSORS(Penalties6651a2and3ExceedTax, m_flags[23])
-    // Sets all 24 flags to 0.
+    // Set when a figure of the last computation (an event amount, a period's
+    // principal, interest or balance, a penalty, a total) lies outside what a
+    // double holds to the cent, +-2^53 cents (about $90 trillion): the figures
+    // are then not exact and must not be used. Kept apart from the 24 flags
+    // above, whose order the automation interface's properties follow.
+    QRT_FLAG_ACCESSORS(AmountOutOfRange, m_amountOutOfRange)
+    // 1 when every figure of the last computation is within +-2^53 cents.
+    int FiguresInRange();
+    // Sets all 24 flags and AmountOutOfRange to 0.
     void ClearFlags();
     // Flag i (0 to 23) in storage order.
     int Flag(int i) const { return m_flags[i]; }
@@ -239,6 +247,11 @@ public:
     void NormalizeGATT();
     void CalculateGattSwicthOver(ComputeResults* results, int index);
     void Compute6621c(int slot, Date through);
+    // 1 when 6621(c) interest and its restart option are on but the restart
+    // cannot take effect: no restart date, a restart on or before 31 December
+    // 1997, or a first hot date after it. The computation then runs as
+    // without the option and sets HotError.
+    int HotRestartInconsistent() const;
     Date Get6621cDate() const { return m_date6621c; }
     int Get6621cAdded() const { return m_6621cAdded; }
     int Warn6621c(Date through);
@@ -402,6 +415,7 @@ public:
     double m_gattAmountStart = 0.0;
     double m_driverWork = 0.0;
     int32_t m_flags[kFlagCount] = {};
+    int32_t m_amountOutOfRange = 0;
 };
 
 #undef QRT_FLAG_ACCESSORS

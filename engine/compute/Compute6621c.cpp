@@ -1,6 +1,7 @@
 // Compute6621c: the effective start and restart dates of large-corporate-
 // underpayment (hot) interest, prepared at the start of every run.
 #include "compute/CQRTCompute.h"
+#include "compute/HotPeriodsInternal.h"
 
 namespace {
 
@@ -38,4 +39,13 @@ void CQRTCompute::Compute6621c(int slot, Date through)
         m_date6621c2 = EffectiveHotDate(m_hot30Day2, m_hotApplicable2);
         m_penalties[slot].SetFlag(kPenaltyRestart, m_hot30Day2.isValid() || m_hotApplicable2.isValid());
     }
+}
+
+int CQRTCompute::HotRestartInconsistent() const
+{
+    if (!m_hotInterest || !m_hotInterest2) return 0;
+    return HotRestartTakesEffect(EffectiveHotDate(m_hot30Day, m_hotApplicable),
+                                 EffectiveHotDate(m_hot30Day2, m_hotApplicable2))
+               ? 0
+               : 1;
 }

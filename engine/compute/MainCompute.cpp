@@ -126,6 +126,7 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
             || (HotApplicable().isValid() && HotApplicable() < m_taxDueDate))
             HotError(1);
     }
+    if (HotRestartInconsistent()) HotError(1);
 
     if (BaseName(tableName) == "FEDERAL") {
         const Date cut1990(1, 1, 1990);
@@ -190,6 +191,7 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
     GattAndNotDaily(NonDailyUsed() && GATTOn() && InterestRefund() != 0.0 ? 1 : 0);
     FedPensWithNonFedTable(!StartsWithFed(tableName) && AnyIRSPenalties() ? 1 : 0);
     Check6651a3Penalty();
+    AmountOutOfRange(FiguresInRange() ? 0 : 1);
     return 1;
 }
 

@@ -230,9 +230,10 @@ int CQRTCompute::PenaltyStream(Date through, int monthEnds)
                 m_interestRunning = 0;
             } else if (e.m_type == kEventStartInterest) {
                 m_interestRunning = 1;
-            } else {
-                keep = false;  // other events do not touch the penalty balance
             }
+            // Any other event ends the period too (the balance stays): only a
+            // payment that pays no penalty and a cleared assessment are
+            // passed over.
             ++ev;
             break;
         }

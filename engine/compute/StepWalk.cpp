@@ -1,5 +1,6 @@
 // The step loop of MainCompute: see StepWalkInternal.h.
 #include "compute/StepWalkInternal.h"
+#include "compute/HotPeriodsInternal.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ bool IsNormalLiability(int kind) { return kind == 0 || kind == 7 || kind == 9; }
 bool IsEventStep(int kind) { return kind >= 0 && kind <= 11; }
 
 const Date kGatt1994(12, 31, 1994);
-const Date kHotStopDate(12, 31, 1997);
+const Date kHotStopDate = HotStopDate();
 
 } // namespace
 
@@ -128,7 +129,10 @@ int CStepWalk::TakeSplitPoint(int kind)
         return 1;
     }
 
-    if (c.HotInterest2() && m_hotStarted && !m_hotStopped && BeforeEveryCandidate(kHotStopDate)) {
+    // The restart option stops and restarts hot interest only when its dates
+    // can take effect (the same rule as the penalty loops).
+    const bool restartOn = c.HotInterest() && c.HotInterest2() && HotRestartTakesEffect(c.m_date6621c, c.m_date6621c2);
+    if (restartOn && m_hotStarted && !m_hotStopped && BeforeEveryCandidate(kHotStopDate)) {
         CutStreams(kHotStopDate, kHotStop);
         c.CheckCompounding(m_entry);
         c.m_hotActive = 0;
@@ -136,8 +140,7 @@ int CStepWalk::TakeSplitPoint(int kind)
         return 1;
     }
 
-    if (c.HotInterest() && c.HotInterest2() && !c.m_hotRestarted && m_hotStarted && m_hotStopped
-        && c.m_date6621c2.isValid() && BeforeEveryCandidate(c.m_date6621c2)) {
+    if (restartOn && !c.m_hotRestarted && m_hotStarted && m_hotStopped && BeforeEveryCandidate(c.m_date6621c2)) {
         CutStreams(c.m_date6621c2, kHotCut);
         c.CheckCompounding(m_entry);
         c.m_penaltyAddedDate[22] = c.m_date6621c2;

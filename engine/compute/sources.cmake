@@ -3,6 +3,7 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/Accuracy6662.cpp
   compute/AccuracyPenaltyDates.cpp
   compute/AllocationCategory.cpp
+  compute/AmountRange.cpp
   compute/ApplyPayment.cpp
   compute/CEvent.cpp
   compute/CPenaltyDrop.cpp

@@ -2,6 +2,7 @@
 // the currency and date conversions at the boundary.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "automation/AutomationTypes.h"
@@ -17,6 +18,17 @@ TEST(AutomationTypes, CurrencyBecomesExactCents) {
     EXPECT_EQ(CyToCents(-100), -1.0);
     EXPECT_EQ(CentsToCy(123456.0), 12345600);
     EXPECT_EQ(CentsToCy(-0.5), -50);
+}
+
+TEST(AutomationTypes, OnlyAmountsWithACurrencyValueConvert) {
+    // CY holds +-2^63 - 1 ten-thousandths: +-$922,337,203,685,477.5807, that is
+    // 92,233,720,368,547,758.07 cents.
+    struct {
+        double cents;
+        int fits;
+    } cases[] = {{92233720368547000.0, 1}, {-92233720368547000.0, 1}, {92233720368547758.0, 0},
+                 {-92233720368547758.0, 0}, {1e300, 0}, {std::nan(""), 0}, {0.0, 1}};
+    for (const auto& row : cases) EXPECT_EQ(CentsFitCurrency(row.cents), row.fits) << row.cents;
 }
 
 TEST(AutomationTypes, DatesConvertDayForDayOverTheWholeRange) {

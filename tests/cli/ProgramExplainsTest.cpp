@@ -244,14 +244,14 @@ TEST(QrtcalcExplains, TablesRatesAndVersionReadTheEngineFolder) {
         int status;
         std::vector<std::string> words;  // in stdout for status 0, else in stderr
     };
-    // The published federal rates: 6 % simple in 1954; 16 % daily from
+    // The published federal rates: 6 % in 1954 (year-month-day interest); 16 % daily from
     // 1983-01-01; 7 %, 8.4 % motivated from 2023-01-01. The table ends
     // 2026-06-30.
     const std::vector<Row> rows = {
         {{"--version"}, 0, {"qrtcalc ", "FEDERAL rate table: ends 2026-06-30"}},
         {{"--tables"}, 0, {"FEDERAL         1954-01-01   2026-06-30  Federal interest rates"}},
         {{"--rates", "FEDERAL"}, 0,
-         {"End date: 2026-06-30", "1954-01-01  Simple                  6.00       6.00     6.00  365\n",
+         {"End date: 2026-06-30", "1954-01-01  Old IRS Method          6.00       6.00     6.00  365\n",
           "1983-01-01  Daily                  16.00      16.00    16.00  365\n",
           "2023-01-01  Daily                   7.00       8.40     7.00  365\n"}},
         {{"--rates", "NOWHERE"}, 2, {"no rate table \"NOWHERE\"", "--tables lists them"}},

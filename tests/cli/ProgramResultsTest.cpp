@@ -35,7 +35,8 @@ const std::set<std::string> kWarningKeys = {
     "MotivatedTaxUnder1000", "JurisdictionNotFound",  "NoEvents",              "EventBeforeTableStart",
     "ComputeDateBeforeEvents", "AccuracyPenalty",     "OverRefundError",       "ComputeBeforeLastEvent",
     "HotUnder100K",          "PenaltyAfterPayment",   "NoHotInterestOver100K", "GattDoublePayment",
-    "GattAndNotDaily",       "FedPensWithNonFedTable", "Penalty6651a3ExceedsTax", "Penalties6651a2and3ExceedTax"};
+    "GattAndNotDaily",       "FedPensWithNonFedTable", "Penalty6651a3ExceedsTax", "Penalties6651a2and3ExceedTax",
+    "AmountOutOfRange"};
 const std::set<std::string> kPeriodKeys = {"start",     "end",  "kind",   "label",   "rate_label",
                                            "principal", "rate", "factor", "interest"};
 const std::set<std::string> kDetailKeys = {
@@ -89,6 +90,39 @@ TEST(QrtcalcResults, EveryExampleComputesWithExactlyTheDocumentedKeys) {
             for (const auto& drop : slot["Drops"])
                 EXPECT_EQ(Keys(drop), (std::set<std::string>{"Date", "Amount"}));
         }
+    }
+}
+
+// The largest tax qrtcalc takes, $999,999,999,999.99, left unpaid: within a
+// year it stays far below 2^53 cents ($90,071,992,547,409.92); from 1970 to
+// 2060 the interest alone is above $3 x 10^14 (6 percent and more compounded
+// for 90 years), past 2^53 cents; from 1955 to 2120 the balance passes the
+// currency range ($922,337,203,685,477.58) too and has no figure.
+TEST(QrtcalcResults, FiguresPastExactCentsAreReportedNotPrinted) {
+    struct {
+        const char* from;
+        const char* to;
+        bool outOfRange;
+        bool balanceShown;
+    } cases[] = {{"1970-04-15", "1971-04-15", false, true},
+                 {"1970-04-15", "2060-12-31", true, true},
+                 {"1955-01-01", "2120-12-31", true, false}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(std::string(row.from) + " to " + row.to);
+        ScratchFolder folder;
+        const std::string file = folder.Write(
+            "big.json", std::string("{\"settlement_date\": \"") + row.to + "\", \"events\": [{\"type\": \"Tax\", "
+                        "\"date\": \"" + row.from + "\", \"amount\": \"999999999999.99\"}]}");
+        ProgramRun run = RunQrtcalc({"--json", file}, folder);
+        EXPECT_EQ(run.status, row.outOfRange ? 1 : 0) << run.err;
+        EXPECT_EQ(run.err.find("AmountOutOfRange") != std::string::npos, row.outOfRange) << run.err;
+        json doc = json::parse(run.out);
+        EXPECT_EQ(doc["Warnings"]["AmountOutOfRange"].get<bool>(), row.outOfRange);
+        EXPECT_TRUE(!row.outOfRange || doc["ErrorsDetected"].get<bool>());
+        EXPECT_EQ(doc["Balance"].is_string(), row.balanceShown) << doc["Balance"];
+        EXPECT_EQ(doc["Balance"].is_null(), !row.balanceShown);
+        ProgramRun summary = RunQrtcalc({file}, folder);
+        EXPECT_EQ(summary.out.find("AmountOutOfRange:") != std::string::npos, row.outOfRange) << summary.out;
     }
 }
 

@@ -7,6 +7,8 @@
 // days a year.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "PenaltyAccount.h"
 
 namespace {
@@ -62,6 +64,55 @@ TEST(HotInterest, StartsAfterTheLetterPlusThirtyDaysStopsAfter1997AndRestarts)
         EXPECT_EQ(1, c->Get6621cAdded());
         EXPECT_DOUBLE_EQ(hc.interest, c->InterestNormal());
         EXPECT_EQ(0, c->HotError());
+    }
+}
+
+// One rule for the restart in the tax stream, the penalty stream and the
+// penalty-interest loop: 100,000 of tax and a user penalty of 100,000, both
+// 1 January 1995, computed to 1 January 2002; interest r(days, rate) =
+// 100,000 x rate x days / 365, rounded. The 1997 stop applies only to hot
+// interest that started on or before 31 December 1997 and a restart only
+// after the stop; other restart dates change nothing and flag HotError.
+//   start 1 June 1995, hot to the end:  r(151,10) + r(2406,12) = 4,137 + 79,101
+//   the same, stopped 31 Dec 1997 and restarted 1 Jan 2000:
+//     r(151,10) + r(944,12) + r(731,10) + r(731,12) = 4,137 + 31,036 + 20,027 + 24,033
+//   start 1 June 1998, hot to the end: r(1247,10) + r(1310,12) = 34,164 + 43,068
+TEST(HotInterest, RestartRuleIsTheSameInEveryLoop)
+{
+    const double early = 4137 + 79101, earlyRestarted = 4137 + 31036 + 20027 + 24033, late = 34164 + 43068;
+    struct Row {
+        Date start, restart;
+        int option;
+        double interest;
+        int hotError;
+    } rows[] = {
+        {Date(6, 1, 1995), Date(1, 1, 2000), 0, early, 0},
+        {Date(6, 1, 1995), Date(1, 1, 2000), 1, earlyRestarted, 0},
+        {Date(6, 1, 1995), Date(6, 1, 1997), 0, early, 0},
+        {Date(6, 1, 1995), Date(6, 1, 1997), 1, early, 1},
+        {Date(6, 1, 1998), Date(1, 1, 2000), 0, late, 0},
+        {Date(6, 1, 1998), Date(1, 1, 2000), 1, late, 1},
+        {Date(6, 1, 1998), Date(6, 1, 1997), 0, late, 0},
+        {Date(6, 1, 1998), Date(6, 1, 1997), 1, late, 1},
+    };
+    for (const Row& row : rows) {
+        char what[64];
+        std::snprintf(what, sizeof what, "start %d, restart %d, option %d", row.start.Year() + 1900,
+                      row.restart.Year() + 1900, row.option);
+        SCOPED_TRACE(what);
+        Account a;
+        a.Add(kEventTax, Date(1, 1, 1995), 100000);
+        a.Add(kEventUserPenalty, Date(1, 1, 1995), 100000);
+        a.options().hot = 1;
+        a.options().hotApplicable = row.start;
+        a.options().hotRestart = row.option;
+        a.options().hotApplicable2 = row.restart;
+        const Date through(1, 1, 2002);
+        auto c = a.Compute(through);
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestNormal());
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestPenalty());
+        EXPECT_DOUBLE_EQ(row.interest, c->PenaltyInterest(100000, 0, Date(1, 1, 1995), through, 0, kPenalty6653a));
+        EXPECT_EQ(row.hotError, c->HotError());
     }
 }
 

@@ -103,30 +103,24 @@ TEST(HotPeriods, StartStopAndRestartInTimeOrder)
 
     // Off: nothing happens whatever the dates.
     EXPECT_TRUE(Replay(HotPeriods(0, 1, start, restart)).empty());
-    // With the restart option a start on or after the 1997 cut-off stops at
-    // once: only a restart dated after it brings hot interest back.
-    auto late = Replay(HotPeriods(1, 1, Date(3, 1, 1999), Date(1, 1, 2001)));
-    ASSERT_EQ(2u, late.size());
-    EXPECT_EQ(Date(3, 1, 1999), late[0].at);
-    EXPECT_FALSE(late[0].activeAfter);
-    EXPECT_EQ(Date(1, 1, 2001), late[1].at);
-    EXPECT_TRUE(late[1].activeAfter);
+    // A restart option whose dates cannot take effect changes nothing: hot
+    // interest starts and runs on. A start after 1997, a restart on or before
+    // 31 December 1997, no restart date.
+    for (HotPeriods clock : {HotPeriods(1, 1, Date(3, 1, 1999), Date(1, 1, 2001)),
+                             HotPeriods(1, 1, start, Date(6, 1, 1997)), HotPeriods(1, 1, start, stop),
+                             HotPeriods(1, 1, start, Date())}) {
+        auto runs = Replay(clock);
+        ASSERT_EQ(1u, runs.size());
+        EXPECT_TRUE(runs[0].activeAfter);
+    }
+    EXPECT_FALSE(HotRestartTakesEffect(Date(1, 1, 1998), Date(1, 1, 2001)));
+    EXPECT_FALSE(HotRestartTakesEffect(start, stop));
+    // A start on 31 December 1997 itself stops the same day.
     auto atCutOff = Replay(HotPeriods(1, 1, stop, Date(3, 1, 1999)));
-    ASSERT_EQ(2u, atCutOff.size());
-    EXPECT_FALSE(atCutOff[0].activeAfter);
-    EXPECT_TRUE(atCutOff[1].activeAfter);
-    // Without a restart after it, it never comes back.
-    auto lateNoRestart = Replay(HotPeriods(1, 1, Date(3, 1, 1999), Date(2, 1, 1999)));
-    ASSERT_EQ(1u, lateNoRestart.size());
-    EXPECT_FALSE(lateNoRestart[0].activeAfter);
-    // Without the restart option a late start simply runs on.
-    auto lateNoOption = Replay(HotPeriods(1, 0, Date(3, 1, 1999), Date()));
-    ASSERT_EQ(1u, lateNoOption.size());
-    EXPECT_TRUE(lateNoOption[0].activeAfter);
-    // A restart date before the stop never restarts.
-    auto early = Replay(HotPeriods(1, 1, start, Date(6, 1, 1997)));
-    ASSERT_EQ(2u, early.size());
-    EXPECT_FALSE(early[1].activeAfter);
+    ASSERT_EQ(3u, atCutOff.size());
+    EXPECT_EQ(stop, atCutOff[1].at);
+    EXPECT_FALSE(atCutOff[1].activeAfter);
+    EXPECT_TRUE(atCutOff[2].activeAfter);
 }
 
 TEST(HotPeriods, CatchUpAppliesChangesOnOrBeforeTheFirstDate)

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "PenaltyAccount.h"
 #include "compute/PenaltyStreamKinds.h"
@@ -29,6 +31,13 @@ struct StreamPeriod {
 // The penalty-interest periods from head are exactly the expected ones.
 void ExpectStream(const ComputeResults* head, std::initializer_list<StreamPeriod> expected)
 {
+    std::string actual = "periods:";
+    for (const ComputeResults* p = head; p != nullptr; p = p->m_next) {
+        char end[16] = "";
+        p->m_end.ToString(end, 1);
+        actual += std::string(" ") + end + "/" + std::to_string(p->m_kind) + "/" + std::to_string(p->m_interest);
+    }
+    SCOPED_TRACE(actual);
     const ComputeResults* r = head;
     for (const StreamPeriod& p : expected) {
         ASSERT_NE(nullptr, r);
@@ -194,6 +203,54 @@ TEST(PenaltyStream, NoticePaidInGraceDoesNotWeighOnALaterNotice)
     EXPECT_DOUBLE_EQ(1500, r->m_balance);
 }
 
+// Payments designated to a 6662(c) penalty before its assessment are its
+// credit and pay it when it is assessed. 20 % of a $10,000 underpayment,
+// 200,000, assessed 15 April 2021; computed to 15 April 2022 (365 days at
+// 10 %).
+//  - 50,000 paid on 1 March 2021: interest on 150,000 only, 15,000.00.
+//  - a user penalty of 10,000 on 1 February 2021 starts the stream first, so
+//    the payments of 1 March (50,000) and 1 April (30,000) pass through it
+//    while nothing is assessed and each adds to the credit once (80,000):
+//      1 Feb - 1 Mar, 28 days on 10,000:    76.71 ->     77
+//      1 Mar - 1 Apr, 31 days on 10,000:    84.93 ->     85
+//      1 Apr - 15 Apr, 14 days on 10,000:   38.36 ->     38
+//      15 Apr 21 - 15 Apr 22 on 10,000 + 120,000:      13,000
+TEST(PenaltyStream, CreditPaidBeforeTheAssessmentPaysItWhenAssessed)
+{
+    struct Payment {
+        Date date;
+        double cents;
+    };
+    struct Row {
+        const char* what;
+        double userPenalty;  // on 1 February 2021, 0 for none
+        std::vector<Payment> payments;
+        double paid;       // PenaltyPaid of the slot
+        double interest;   // penalty interest to 15 April 2022
+    };
+    const Row rows[] = {
+        {"one payment before", 0, {{Date(3, 1, 2021), 50000}}, 50000, 15000},
+        {"two payments inside the stream", 10000, {{Date(3, 1, 2021), 50000}, {Date(4, 1, 2021), 30000}}, 80000,
+         77 + 85 + 38 + 13000},
+    };
+    const int category = kCategoryFirstPenalty + static_cast<int>(kPenalty6662c);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Account a;
+        if (row.userPenalty > 0) a.Add(kEventUserPenalty, Date(2, 1, 2021), row.userPenalty);
+        for (const Payment& pay : row.payments) a.Add(kEventPayment, pay.date, pay.cents, category, pay.cents);
+        a.Add(kEventTax, Date(4, 15, 2021), 1000000);
+        Penalties& p = a.Enable(kPenalty6662c);
+        p.m_dates[0] = Date(4, 15, 2021);
+        p.m_amounts[0] = 1000000;
+        auto c = a.Compute(Date(4, 15, 2022));
+        ASSERT_DOUBLE_EQ(200000, c->RealPenalty(kPenalty6662c));
+        EXPECT_DOUBLE_EQ(row.paid, c->PenaltyPaid(kPenalty6662c));
+        EXPECT_DOUBLE_EQ(row.interest, c->InterestPenalty());
+        EXPECT_EQ(0, c->PaymentPenaltyError());
+    }
+}
+
 // A payment designated to the penalty beyond what has been assessed: 6,000
 // on 30 March 2016 pays the 5,500 assessed on 1 March; the other 500 (the
 // month not assessed yet) is carried as credit and flagged.
@@ -241,17 +298,15 @@ TEST(PenaltyStream, RateChangeComesBeforeAPaymentOfTheSameDay)
     a.Add(kEventPayment, Date(6, 30, 2016), 5000, kCategoryUserPenalties, 5000);
     auto c = a.Compute(Date(7, 31, 2016));
     EXPECT_DOUBLE_EQ(79 + 85, c->InterestPenalty());
-    const ComputeResults* r = c->PenaltyBase();
-    ASSERT_NE(nullptr, r);
-    r = r->m_next;
-    ASSERT_NE(nullptr, r);
-    EXPECT_EQ(Date(6, 30, 2016), r->m_end);
-    EXPECT_EQ(kEventRateChange, r->m_kind);
-    r = r->m_next;
-    ASSERT_NE(nullptr, r);
-    EXPECT_EQ(Date(6, 30, 2016), r->m_end);
-    EXPECT_EQ(kEventPayment, r->m_kind);
-    EXPECT_DOUBLE_EQ(5000, r->m_paid);
+    // The user penalty's own event ends a period of no length after its
+    // assessment: every event ends a period.
+    ExpectStream(c->PenaltyBase(), {{Date(6, 1, 2016), kEventUserPenalty},
+                                    {Date(6, 1, 2016), kEventUserPenalty, -1, 0},
+                                    {Date(6, 30, 2016), kEventRateChange, -1, 79},
+                                    {Date(6, 30, 2016), kEventPayment, -1, 0},
+                                    {Date(7, 31, 2016), kEventFinal, -1, 85}});
+    const ComputeResults* payment = c->PenaltyBase()->m_next->m_next->m_next;
+    EXPECT_DOUBLE_EQ(5000, payment->m_paid);
 }
 
 TEST(PenaltyStream, UserPenaltyEarnsInterestFromItsOwnDate)
@@ -285,6 +340,7 @@ TEST(PenaltyStream, MonthEndsBreakTheStream)
     ASSERT_EQ(1, c->PenaltyStream(Date(8, 15, 2016), 1));
     EXPECT_DOUBLE_EQ(41 + 85 + 41, c->InterestPenalty());
     ExpectStream(c->PenaltyBase(), {{Date(6, 15, 2016), kEventUserPenalty},
+                                    {Date(6, 15, 2016), kEventUserPenalty},
                                     {Date(6, 30, 2016), kEventMonthEnd},
                                     {Date(7, 31, 2016), kEventMonthEnd},
                                     {Date(8, 15, 2016), kEventFinal}});
@@ -326,6 +382,8 @@ TEST(PenaltyStream, HotInterestPeriodsSplitTheStream)
 
     ExpectStream(c->PenaltyBase(), {
         {Date(1, 1, 1995), kEventUserPenalty, 0, 0},
+        {Date(1, 1, 1995), kEventTax, 0, 0},
+        {Date(1, 1, 1995), kEventUserPenalty, 0, 0},
         {Date(4, 14, 1995), penalty::kStreamKindHotStart, 0, 2822},
         {Date(12, 31, 1997), penalty::kStreamKindHotStop, 1, 32614},
         {Date(7, 1, 1998), penalty::kStreamKindHotStart, 0, 4986},
@@ -333,14 +391,13 @@ TEST(PenaltyStream, HotInterestPeriodsSplitTheStream)
     });
 }
 
-// With the restart option, 6621(c) interest that starts after 1997 stops
-// at once and comes back only at the restart date, as for the tax itself.
-// A user penalty of 100,000 on 1 January 1999; start 1 June 2000, restart
-// 1 January 2001:
+// With the restart option, 6621(c) interest that starts after 1997 has no
+// 1997 stop to undo: the restart cannot take effect, the computation runs
+// as without the option and flags HotError. A user penalty of 100,000 on
+// 1 January 1999; start 1 June 2000, restart 1 January 2001:
 //   1 Jan 99 - 1 Jun 00, 517 days at 10 %:  14,164.38 -> 14,164
-//   1 Jun 00 - 1 Jan 01, 214 days at 10 %:   5,863.01 ->  5,863
-//   1 Jan 01 - 31 Dec 01, 364 days at 12 %: 11,967.12 -> 11,967
-TEST(PenaltyStream, HotStartAfter1997WaitsForTheRestart)
+//   1 Jun 00 - 31 Dec 01, 578 days at 12 %: 19,002.74 -> 19,003
+TEST(PenaltyStream, HotStartAfter1997IgnoresTheRestartOption)
 {
     Account a;
     a.Add(kEventTax, Date(1, 1, 1999), 100000);
@@ -350,19 +407,21 @@ TEST(PenaltyStream, HotStartAfter1997WaitsForTheRestart)
     a.options().hotRestart = 1;
     a.options().hotApplicable2 = Date(1, 1, 2001);
     auto c = a.Compute(Date(12, 31, 2001));
-    EXPECT_DOUBLE_EQ(14164 + 5863 + 11967, c->InterestPenalty());
+    EXPECT_DOUBLE_EQ(14164 + 19003, c->InterestPenalty());
+    EXPECT_EQ(1, c->HotError());
 
     ExpectStream(c->PenaltyBase(), {
         {Date(1, 1, 1999), kEventUserPenalty, 0},
-        {Date(6, 1, 2000), penalty::kStreamKindHotStop, 0},
-        {Date(1, 1, 2001), penalty::kStreamKindHotStart, 0},
+        {Date(1, 1, 1999), kEventTax, 0},
+        {Date(1, 1, 1999), kEventUserPenalty, 0},
+        {Date(6, 1, 2000), penalty::kStreamKindHotStart, 0},
         {Date(12, 31, 2001), kEventFinal, 1},
     });
-    // The tax's own interest turns hot on the same day.
+    // The tax's own interest turns hot on the same day and stays hot.
     const ComputeResults* last = c->NormalBase();
     while (last->m_next != nullptr) last = last->m_next;
     EXPECT_EQ(1, last->m_hot);
-    EXPECT_EQ(Date(1, 1, 2001), last->m_start);
+    EXPECT_EQ(Date(6, 1, 2000), last->m_start);
 }
 
 }  // namespace

@@ -56,9 +56,10 @@ TEST_F(StreamEdgesTest, MotivatedInterestAfterTheLastPaymentIsAccrued)
 }
 
 // Hot interest from 1 Jun 2000 with the restart option on and a restart on
-// 1 Jan 2001: the stop at 31 Dec 1997 lies before the stream's start, so it
-// only switches hot interest off; the restart cuts at 1 Jan 2001.
-TEST_F(StreamEdgesTest, HotInterestCutsBeforeTheStreamStartMoveNothing)
+// 1 Jan 2001: hot interest started after 1997 has no stop at 31 Dec 1997 to
+// undo, so the restart cannot take effect: hot interest runs on from its
+// start (one cut, at 1 Jun 2000) and HotError tells the caller.
+TEST_F(StreamEdgesTest, HotStartAfter1997IgnoresTheRestartOption)
 {
     WriteTable("DLY", {{Date(1, 1, 1990), 2, 8.0, 10.0, 7.0, 365}});
     c->SetTableName("DLY");
@@ -68,6 +69,7 @@ TEST_F(StreamEdgesTest, HotInterestCutsBeforeTheStreamStartMoveNothing)
     c->HotInterest2(1);
     c->HotApplicable2(Date(1, 1, 2001));
     ASSERT_EQ(Compute(*c, Date(12, 31, 2001)), 1);
+    EXPECT_EQ(c->HotError(), 1);
 
     const auto normal = Records(c->NormalBase());
     struct Expected {
@@ -78,8 +80,7 @@ TEST_F(StreamEdgesTest, HotInterestCutsBeforeTheStreamStartMoveNothing)
     const std::vector<Expected> expected = {
         {0, Date(1, 1, 1954), Date(1, 1, 1999), 0},
         {33, Date(1, 1, 1999), Date(6, 1, 2000), 0},
-        {33, Date(6, 1, 2000), Date(1, 1, 2001), 0},
-        {500, Date(1, 1, 2001), Date(12, 31, 2001), 1},
+        {500, Date(6, 1, 2000), Date(12, 31, 2001), 1},
     };
     ASSERT_EQ(normal.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -89,11 +90,11 @@ TEST_F(StreamEdgesTest, HotInterestCutsBeforeTheStreamStartMoveNothing)
         EXPECT_EQ(normal[i]->m_end, expected[i].end);
         EXPECT_EQ(normal[i]->m_hot, expected[i].hot);
     }
-    // Daily 8 % / 365 from 1 Jan 1999 to 1 Jan 2001 (731 days), then 10 %
-    // (8 + 2 points) for 364 days: 20,000,000 x [(1 + .08/365)^731 x
-    // (1 + .10/365)^364 - 1] = 20,000,000 x 0.2968185440 = 5,936,370.88; the
-    // three periods rounded one by one give 5,936,371.
-    EXPECT_NEAR(c->InterestNormal(), 5936371.0, 1.0);
+    // Daily 8 % / 365 from 1 Jan 1999 to 1 Jun 2000 (517 days), then 10 %
+    // (8 + 2 points) for 578 days: 20,000,000 x [(1 + .08/365)^517 x
+    // (1 + .10/365)^578 - 1] = 20,000,000 x 0.3121107866 = 6,242,215.73; the
+    // two periods rounded one by one (2,399,417 + 3,842,799) give 6,242,216.
+    EXPECT_NEAR(c->InterestNormal(), 6242216.0, 1.0);
 }
 
 // A tax of $200,000 under daily compounding with hot interest off: the

@@ -9,8 +9,11 @@
 //  - normal rate = underpayment; refund rate = non-corporate overpayment;
 //    motivated rate = 120 percent of the underpayment rate from 1 January
 //    1985 (tax-motivated transactions), the underpayment rate before.
-//  - method: the published "simple" / "daily" column.
-//  - days per year: 366 in a year divisible by 4, else 365.
+//  - method: the published "compounding" column: "simple_ymd" (years,
+//    months and days, before 1 February 1980) is the Old IRS Method (0),
+//    "simple" the Simple method (1), "daily" daily compounding (2).
+//  - days per year: the published "days_per_year" column: "365" (every row
+//    before 1983), or "365/366": 366 in a year divisible by 4, else 365.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -32,7 +35,8 @@ struct PublishedRow {
     Date end;
     double underpayment = 0;
     double overpayment = 0;  // non-corporate
-    int method = -1;         // 1 simple, 2 daily
+    int method = -1;         // 0 years-months-days, 1 simple, 2 daily
+    bool leapYears = false;  // 366 days in a year divisible by 4 (else 365 always)
     std::string text;        // the CSV line, for failure messages
 };
 
@@ -81,16 +85,18 @@ std::vector<PublishedRow> LoadPublished() {
         const std::vector<std::string> f = SplitCsv(line);
         PublishedRow r;
         r.text = line.substr(0, 80);
-        if (f.size() != 9) {
-            ADD_FAILURE() << "expected 9 fields: " << line;
+        if (f.size() != 10) {
+            ADD_FAILURE() << "expected 10 fields: " << line;
             continue;
         }
         r.start = IsoDate(f[0]);
         r.end = IsoDate(f[1]);
         r.underpayment = std::atof(f[2].c_str());
         r.overpayment = std::atof(f[3].c_str());
-        r.method = f[7] == "simple" ? 1 : f[7] == "daily" ? 2 : -1;
-        EXPECT_TRUE(r.start.isValid() && r.end.isValid() && r.method > 0) << line;
+        r.method = f[7] == "simple_ymd" ? 0 : f[7] == "simple" ? 1 : f[7] == "daily" ? 2 : -1;
+        r.leapYears = f[8] == "365/366";
+        EXPECT_TRUE(r.start.isValid() && r.end.isValid() && r.method >= 0) << line;
+        EXPECT_TRUE(f[8] == "365" || f[8] == "365/366") << line;
         rows.push_back(r);
     }
     return rows;
@@ -109,7 +115,7 @@ bool EntryMatches(const InterestRateTable& t, Date day, const PublishedRow& row)
     const bool from1985 = day >= Date(1, 1, 1985);
     const double motivated = from1985 ? row.underpayment * 1.2 : row.underpayment;
     const int year = day.Year() + 1900;
-    const int dpy = year % 4 == 0 ? 366 : 365;
+    const int dpy = row.leapYears && year % 4 == 0 ? 366 : 365;
     const bool ok = std::abs(t.GetNRate(i) - row.underpayment) < 1e-9 &&
                     std::abs(t.GetMRate(i) - motivated) < 1e-9 &&
                     std::abs(t.GetRRate(i) - row.overpayment) < 1e-9 &&
@@ -139,6 +145,14 @@ protected:
 
 TEST_F(FederalTable, PublishedRowsAreContiguousFrom1954ToJune2026) {
     EXPECT_EQ(rows.front().start, Date(8, 16, 1954));
+    // The authority's methods by date (IRM 20.2.6.1): years, months and days
+    // before 1 February 1980, simple on a 365-day year to 1982, daily
+    // compounding from 1983 with 366 days in leap years.
+    for (const PublishedRow& row : rows) {
+        const int method = row.start < Date(2, 1, 1980) ? 0 : row.start < Date(1, 1, 1983) ? 1 : 2;
+        EXPECT_EQ(row.method, method) << row.text;
+        EXPECT_EQ(row.leapYears, method == 2) << row.text;
+    }
     EXPECT_EQ(rows.back().end, Date(6, 30, 2026));
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_LE(rows[i].start, rows[i].end) << rows[i].text;
@@ -164,11 +178,15 @@ TEST_F(FederalTable, EveryDayFrom1954ToJune2026HasThePublishedRates) {
     }
 }
 
-TEST_F(FederalTable, EntriesOpenOnEveryFirstOfJanuaryAndEveryChangeOnly) {
+// From 1983 an entry opens every 1 January (days per year follow the year);
+// before 1983 only where the rate or the method changes, since a cut on
+// 1 January would split a count of years, months and days that the
+// authority made whole.
+TEST_F(FederalTable, EntriesOpenOnEveryChangeAndEveryFirstOfJanuaryFrom1983) {
     EXPECT_EQ(table.GetStartingDate(0), Date(1, 1, 1954));
     int n = 0;
     while (n < InterestRateTable::kMaxEntries && table.GetStartingDate(n).isValid()) ++n;
-    for (int year = 1954; year <= 2026; ++year) {
+    for (int year = 1983; year <= 2026; ++year) {
         const Date jan1(1, 1, year);
         EXPECT_EQ(table.GetStartingDate(table.GetEntryFor(jan1)), jan1) << year;
     }
@@ -179,8 +197,8 @@ TEST_F(FederalTable, EntriesOpenOnEveryFirstOfJanuaryAndEveryChangeOnly) {
                              table.GetMRate(i) != table.GetMRate(i - 1) ||
                              table.GetRRate(i) != table.GetRRate(i - 1) ||
                              table.GetMethod(i) != table.GetMethod(i - 1);
-        const bool newYear = d.Month() == 1 && d.Day() == 1;
-        EXPECT_TRUE(newYear || changes) << "entry " << i << " on " << Text(d) << " changes nothing";
+        const bool newYearFrom1983 = d.Month() == 1 && d.Day() == 1 && d >= Date(1, 1, 1983);
+        EXPECT_TRUE(newYearFrom1983 || changes) << "entry " << i << " on " << Text(d) << " changes nothing";
     }
 }
 
