@@ -1,6 +1,6 @@
 #include "AccountReader.h"
 
-#include "PenaltyMethods.h"
+#include "PenaltyDetail.h"
 
 namespace {
 
@@ -106,6 +106,42 @@ int ReadLcu(const JsonValue& v, CEngineInputs& inputs, AccountProblem& problem) 
             if ((inputs.*d.put)(when) != S_OK) return Problem(problem, place, "expected a date the engine can hold");
         }
     }
+    // Switched on without a date, 6621(c) interest would silently never start.
+    if (inputs.LCUEnabled() && !inputs.Lcu30Day().isValid() && !inputs.LcuApplicable().isValid())
+        return Problem(problem, "lcu",
+                       "\"enabled\" is true but neither \"thirty_day_letter\" nor \"applicable\" is given; "
+                       "6621(c) interest starts from one of them");
+    if (inputs.LCURestartEnabled() && !inputs.LcuRestart30Day().isValid() && !inputs.LcuRestartApplicable().isValid())
+        return Problem(problem, "lcu",
+                       "\"restart_enabled\" is true but neither \"restart_thirty_day_letter\" nor "
+                       "\"restart_applicable\" is given; the restart of 6621(c) interest needs one of them");
+    return 1;
+}
+
+// Applies the "penalties" entries; two entries for one slot are refused, since
+// the later would silently replace the earlier.
+int ReadPenalties(const JsonValue& list, CEngineInputs& inputs, AccountProblem& problem,
+                  std::vector<PenaltyEntryEcho>* echoes) {
+    if (list.type != JsonValue::Type::Array)
+        return Problem(problem, "penalties", "expected an array of penalty settings, got " + Describe(list));
+    int firstEntry[CPenaltySettings::kSlots];
+    for (int& f : firstEntry) f = -1;
+    if (echoes != nullptr) echoes->clear();
+    for (size_t i = 0; i < list.items.size(); ++i) {
+        const std::string place = "penalties[" + std::to_string(i) + "]";
+        PenaltyEntryEcho echo;
+        if (!ApplyPenaltyEntry(list.items[i], place, inputs.PenaltySettings(), problem, &echo)) return 0;
+        int& first = firstEntry[echo.slot];
+        if (first >= 0) {
+            const std::string earlier = list.items[static_cast<size_t>(first)].members[0].first;
+            return Problem(problem, place,
+                           echo.method + " sets the same penalty (" + PenaltySectionCode(echo.slot) + ") as " +
+                               earlier + " in penalties[" + std::to_string(first) +
+                               "]; give one entry per penalty");
+        }
+        first = static_cast<int>(i);
+        if (echoes != nullptr) echoes->push_back(echo);
+    }
     return 1;
 }
 
@@ -123,7 +159,8 @@ const char* EventTypeName(int code) {
     return "";
 }
 
-int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settlement, AccountProblem& problem) {
+int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settlement, AccountProblem& problem,
+                std::vector<PenaltyEntryEcho>* penalties) {
     inputs.Init();
     if (!CheckObject(document, "the top level",
                      {"jurisdiction", "settlement_date", "whole_dollars", "gatt", "lcu", "events", "penalties"},
@@ -157,13 +194,7 @@ int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settleme
         for (size_t i = 0; i < events->items.size(); ++i)
             if (!ReadEvent(events->items[i], "events[" + std::to_string(i) + "]", inputs, problem)) return 0;
     }
-    if (const JsonValue* penalties = document.Find("penalties")) {
-        if (penalties->type != JsonValue::Type::Array)
-            return Problem(problem, "penalties", "expected an array of penalty settings, got " + Describe(*penalties));
-        for (size_t i = 0; i < penalties->items.size(); ++i)
-            if (!ApplyPenaltyEntry(penalties->items[i], "penalties[" + std::to_string(i) + "]",
-                                   inputs.PenaltySettings(), problem))
-                return 0;
-    }
+    if (const JsonValue* list = document.Find("penalties"))
+        if (!ReadPenalties(*list, inputs, problem, penalties)) return 0;
     return 1;
 }

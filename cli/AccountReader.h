@@ -3,6 +3,8 @@
 // (AddNamedEvent, the Enable... methods, the option properties) that an
 // automation client calls. Unknown keys are refused. The first problem stops
 // the reading and is returned with its place; the inputs are then unusable.
+// Refused beyond the single values: two entries for one penalty slot, and a
+// 6621(c) switch that is on without any of its dates.
 // Tests: through the program (each class of bad input).
 #pragma once
 
@@ -10,6 +12,7 @@
 
 #include "AccountFields.h"
 #include "JsonTree.h"
+#include "PenaltyMethods.h"
 #include "automation/EngineInputs.h"
 
 // Event types of an account file, the automation enumeration without its
@@ -19,4 +22,6 @@ int EventTypeCode(const std::string& name);
 // The name of an event type code ("" for codes without one).
 const char* EventTypeName(int code);
 
-int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settlement, AccountProblem& problem);
+// When penalties is given it receives every applied "penalties" entry as read.
+int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settlement, AccountProblem& problem,
+                std::vector<PenaltyEntryEcho>* penalties = nullptr);

@@ -84,6 +84,10 @@ int ScaledInteger(DecimalParts parts, long shift, int64_t limit, int64_t& value)
 int ParseDollarText(const std::string& text, int64_t& cents) {
     DecimalParts parts;
     if (!SplitDecimal(text, parts)) return 0;
+    // A third decimal place is refused even when it is zero ("10000.100"):
+    // amounts are written in cents, and a longer fraction is more likely a
+    // typing slip than a value.
+    if (parts.exponent < -2) return 0;
     return ScaledInteger(parts, 2, kMaxInputCents, cents);
 }
 

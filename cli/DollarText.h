@@ -13,8 +13,9 @@
 constexpr int64_t kMaxInputCents = 99999999999999;
 
 // Reads a decimal number ("1234.56", "-5", "1.5e3") as whole cents. Returns 1
-// on success; 0 when it is not a number, has a part below one cent, or lies
-// outside +/- kMaxInputCents.
+// on success; 0 when it is not a number, is written with more than two
+// decimal places once its exponent is applied (a zero third place included),
+// or lies outside +/- kMaxInputCents.
 int ParseDollarText(const std::string& text, int64_t& cents);
 
 // A whole number (JSON integer text, optional exponent) within int32_t.

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "DollarText.h"
+
 namespace {
 
 enum class ArgType { Cy, Date, I4, R8 };
@@ -25,6 +27,7 @@ using Call = HRESULT (*)(CPenaltySettings&, const Args&);
 
 struct Method {
     const char* name;
+    int slot;  // the penalty slot the method fills
     std::vector<Param> params;
     Call call;
 };
@@ -49,24 +52,24 @@ std::vector<Param> NoticeGroups(std::vector<Param> head, std::vector<Param> tail
 
 const std::vector<Method>& Methods() {
     static const std::vector<Method> methods = {
-        {"Enable6651A1PenaltyAlt1",
+        {"Enable6651A1PenaltyAlt1", 23,
          {{"cyAmount", C}, {"dReturnDue", D}, {"dNotice", D}, {"dReceivedByIRS", D}, {"bUse100Minimum", I}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6651A1PenaltyAlt1(1, a.cy[0], a.date[1], a.date[2], a.date[3], a.i4[4]);
          }},
-        {"Enable6651A1PenaltyAlt2",
+        {"Enable6651A1PenaltyAlt2", 23,
          {{"cyAmount", C}, {"dReturnDue", D}, {"dReceivedByIRS", D}, {"bUse100Minimum", I}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6651A1PenaltyAlt2(1, a.cy[0], a.date[1], a.date[2], a.i4[3]);
          }},
-        {"Enable6651A1PenaltyAlt3",
+        {"Enable6651A1PenaltyAlt3", 23,
          {{"cyAmount", C}, {"dReturnDue", D}, {"dReceivedByIRS", D}, {"bUse100Minimum", I}, {"bFraud", I}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6651A1PenaltyAlt3(1, a.cy[0], a.date[1], a.date[2], a.i4[3], a.i4[4]);
          }},
-        {"Enable6651A2PenaltyAlt1", {{"cyAmount", C}, {"dTaxDue", D}},
+        {"Enable6651A2PenaltyAlt1", 1, {{"cyAmount", C}, {"dTaxDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6651A2PenaltyAlt1(1, a.cy[0], a.date[1]); }},
-        {"Enable6651A2PenaltyAlt2",
+        {"Enable6651A2PenaltyAlt2", 1,
          NoticeGroups({{"cyAmount", C}, {"dTaxDue", D}},
                       {{"dReducePenaltyAfter", D}, {"dReinstatePenaltyAfter", D}, {"bTimelyFiled", I}}),
          [](CPenaltySettings& s, const Args& a) {
@@ -75,9 +78,9 @@ const std::vector<Method>& Methods() {
                                               a.i4[12], a.i4[13], a.date[14], a.i4[15], a.i4[16], a.i4[17],
                                               a.date[18], a.date[19], a.i4[20]);
          }},
-        {"Enable6651A3PenaltyAlt1", {{"cyAmount", C}, {"d1stNotice", D}},
+        {"Enable6651A3PenaltyAlt1", 2, {{"cyAmount", C}, {"d1stNotice", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6651A3PenaltyAlt1(1, a.cy[0], a.date[1]); }},
-        {"Enable6651A3PenaltyAlt2",
+        {"Enable6651A3PenaltyAlt2", 2,
          NoticeGroups({{"cyAmount", C}},
                       {{"dReducePenaltyAfter", D}, {"dReinstatePenaltyAfter", D}, {"bTimelyFiled", I}}),
          [](CPenaltySettings& s, const Args& a) {
@@ -86,70 +89,76 @@ const std::vector<Method>& Methods() {
                                               a.i4[12], a.date[13], a.i4[14], a.i4[15], a.i4[16], a.date[17],
                                               a.date[18], a.i4[19]);
          }},
-        {"Enable6653APenaltyAlt1", {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dNotice", D}},
+        {"Enable6653APenaltyAlt1", 3, {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dNotice", D}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6653APenaltyAlt1(1, a.cy[0], a.date[1], a.date[2]);
          }},
-        {"Enable6653APenaltyAlt2",
+        {"Enable6653APenaltyAlt2", 3,
          {{"cyAmountSubject", C}, {"cyAmountDueToNeg", C}, {"cyMotivated", C}, {"dNotice", D},
           {"dAssessment", D}, {"bUseIRSPmtAlloc", I}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6653APenaltyAlt2(1, a.cy[0], a.cy[1], a.cy[2], a.date[3], a.date[4], a.i4[5]);
          }},
-        {"Enable6653APenaltyAlt3", {{"cyAmountSubject", C}, {"dReturnDue", D}},
+        {"Enable6653APenaltyAlt3", 3, {{"cyAmountSubject", C}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6653APenaltyAlt3(1, a.cy[0], a.date[1]); }},
-        {"Enable6653BPenaltyAlt1", {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dNotice", D}},
+        {"Enable6653BPenaltyAlt1", 4, {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dNotice", D}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6653BPenaltyAlt1(1, a.cy[0], a.date[1], a.date[2]);
          }},
-        {"Enable6653BPenaltyAlt2",
+        {"Enable6653BPenaltyAlt2", 4,
          {{"cyAmountSubject", C}, {"cyAmountDueToFraud", C}, {"cyMotivated", C}, {"dTaxDue", D},
           {"dNotice", D}, {"dAssessment", D}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6653BPenaltyAlt2(1, a.cy[0], a.cy[1], a.cy[2], a.date[3], a.date[4], a.date[5]);
          }},
-        {"Enable6653BPenaltyAlt3", {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dReturnDue", D}},
+        {"Enable6653BPenaltyAlt3", 4, {{"cyAmountSubject", C}, {"dTaxDue", D}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6653BPenaltyAlt3(1, a.cy[0], a.date[1], a.date[2]);
          }},
-        {"Enable6659PenaltyAlt1", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
+        {"Enable6659PenaltyAlt1", 7, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6659PenaltyAlt1(1, a.cy[0], a.date[1], a.r8[2]);
          }},
-        {"Enable6659PenaltyAlt2", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dNotice", D}, {"dPercent", R}},
+        {"Enable6659PenaltyAlt2", 7, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dNotice", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6659PenaltyAlt2(1, a.cy[0], a.date[1], a.date[2], a.r8[3]);
          }},
-        {"Enable6659APenalty", {{"cyAmountSubject", C}, {"dNotice", D}, {"dPercent", R}},
+        {"Enable6659APenalty", 8, {{"cyAmountSubject", C}, {"dNotice", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6659APenalty(1, a.cy[0], a.date[1], a.r8[2]); }},
-        {"Enable6660PenaltyAlt1", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
+        {"Enable6660PenaltyAlt1", 9, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6660PenaltyAlt1(1, a.cy[0], a.date[1], a.r8[2]);
          }},
-        {"Enable6660PenaltyAlt2", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dNotice", D}, {"dPercent", R}},
+        {"Enable6660PenaltyAlt2", 9, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dNotice", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6660PenaltyAlt2(1, a.cy[0], a.date[1], a.date[2], a.r8[3]);
          }},
-        {"Enable6661PenaltyAlt1", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dAssessment", D}},
+        {"Enable6661PenaltyAlt1", 10, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dAssessment", D}},
          [](CPenaltySettings& s, const Args& a) {
              return s.Enable6661PenaltyAlt1(1, a.cy[0], a.date[1], a.date[2]);
          }},
-        {"Enable6661PenaltyAlt2", {{"cyAmountSubject", C}, {"dReturnDue", D}},
+        {"Enable6661PenaltyAlt2", 10, {{"cyAmountSubject", C}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6661PenaltyAlt2(1, a.cy[0], a.date[1]); }},
-        {"Enable6662CPenalty", {{"cyAmountSubject", C}, {"dReturnDue", D}},
+        {"Enable6662CPenalty", 11, {{"cyAmountSubject", C}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6662CPenalty(1, a.cy[0], a.date[1]); }},
-        {"Enable6662DPenalty", {{"cyAmountSubject", C}, {"dReturnDue", D}},
+        {"Enable6662DPenalty", 12, {{"cyAmountSubject", C}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6662DPenalty(1, a.cy[0], a.date[1]); }},
-        {"Enable6662EPenalty", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
+        {"Enable6662EPenalty", 13, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6662EPenalty(1, a.cy[0], a.date[1], a.r8[2]); }},
-        {"Enable6662FPenalty", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
+        {"Enable6662FPenalty", 14, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6662FPenalty(1, a.cy[0], a.date[1], a.r8[2]); }},
-        {"Enable6662GPenalty", {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
+        {"Enable6662GPenalty", 15, {{"cyAmountSubject", C}, {"dReturnDue", D}, {"dPercent", R}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6662GPenalty(1, a.cy[0], a.date[1], a.r8[2]); }},
-        {"Enable6663Penalty", {{"cyAmountSubject", C}, {"dReturnDue", D}},
+        {"Enable6663Penalty", 16, {{"cyAmountSubject", C}, {"dReturnDue", D}},
          [](CPenaltySettings& s, const Args& a) { return s.Enable6663Penalty(1, a.cy[0], a.date[1]); }},
     };
     return methods;
+}
+
+const Method* FindMethod(const std::string& name) {
+    for (const Method& m : Methods())
+        if (name == m.name) return &m;
+    return nullptr;
 }
 
 const char* TypeWord(ArgType t) {
@@ -165,7 +174,7 @@ const char* TypeWord(ArgType t) {
 }  // namespace
 
 int ApplyPenaltyEntry(const JsonValue& entry, const std::string& place, CPenaltySettings& settings,
-                      AccountProblem& problem) {
+                      AccountProblem& problem, PenaltyEntryEcho* echo) {
     if (entry.type != JsonValue::Type::Object || entry.members.size() != 1)
         return Problem(problem, place,
                        "expected an object with one key, the name of an Enable... method such as "
@@ -175,9 +184,7 @@ int ApplyPenaltyEntry(const JsonValue& entry, const std::string& place, CPenalty
                                 : std::string()));
     const std::string& name = entry.members[0].first;
     const JsonValue& body = entry.members[0].second;
-    const Method* method = nullptr;
-    for (const Method& m : Methods())
-        if (name == m.name) method = &m;
+    const Method* method = FindMethod(name);
     if (method == nullptr)
         return Problem(problem, place, "unknown penalty method \"" + Printable(name) +
                                            "\"; expected the name of an Enable... method such as "
@@ -225,5 +232,32 @@ int ApplyPenaltyEntry(const JsonValue& entry, const std::string& place, CPenalty
         return Problem(problem, methodPlace + "." + argument,
                        name + " refused argument " + argument + ": it " + settings.RefusalReason() + found);
     }
+    if (echo != nullptr) {
+        echo->method = name;
+        echo->slot = method->slot;
+        echo->parameters.clear();
+        for (size_t i = 0; i < method->params.size(); ++i) {
+            const Param& p = method->params[i];
+            EchoedParameter e{p.name, 'C', "", 0};
+            switch (p.type) {
+                case ArgType::Cy: e.text = FormatCurrency(args.cy[i]); break;
+                case ArgType::Date: {
+                    Date d;
+                    DateFromAutomation(args.date[i], d);
+                    e.type = 'D';
+                    e.text = IsoDate(d);
+                    break;
+                }
+                case ArgType::I4: e.type = 'I'; e.number = args.i4[i]; break;
+                case ArgType::R8: e.type = 'R'; e.number = args.r8[i]; break;
+            }
+            echo->parameters.push_back(e);
+        }
+    }
     return 1;
+}
+
+int PenaltyMethodSlot(const std::string& name) {
+    const Method* method = FindMethod(name);
+    return method != nullptr ? method->slot : -1;
 }

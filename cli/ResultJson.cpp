@@ -2,9 +2,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "AccountEcho.h"
 #include "DollarText.h"
 #include "PenaltyDetail.h"
-#include "ResultSummary.h"
+#include "PenaltyZeroReason.h"
+#include "PeriodLabels.h"
+#include "WarningTexts.h"
 
 namespace {
 
@@ -12,13 +15,15 @@ using ordered_json = nlohmann::ordered_json;
 
 ordered_json DateOrNull(Date d) { return d.isValid() ? ordered_json(IsoDate(d)) : ordered_json(nullptr); }
 
-ordered_json Periods(const ComputeResults* head) {
+ordered_json Periods(const ComputeResults* head, PeriodStream stream) {
     ordered_json list = ordered_json::array();
     for (const ComputeResults* r = head; r != nullptr; r = r->m_next) {
         ordered_json period;
         period["start"] = DateOrNull(r->m_start);
         period["end"] = DateOrNull(r->m_end);
         period["kind"] = r->m_kind;
+        period["label"] = PeriodKindLabel(r->m_kind, stream);
+        period["rate_label"] = PeriodRateLabel(*r);
         period["principal"] = FormatCents(r->m_principal);
         period["rate"] = r->m_rate;
         period["factor"] = r->m_factor;
@@ -30,9 +35,13 @@ ordered_json Periods(const ComputeResults* head) {
 
 }  // namespace
 
-void WriteResultJson(const CEngineRun& run, std::ostream& out) {
+void WriteResultJson(const CEngineRun& run, std::ostream& out) { WriteResultJson(run, nullptr, {}, out); }
+
+void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,
+                     std::ostream& out) {
     CQRTCompute& c = *run.ComputeObject();
     ordered_json doc;
+    if (inputs != nullptr) doc["Account"] = AccountEchoJson(run, *inputs, penalties);
     struct Total {
         const char* key;
         HRESULT (CEngineRun::*get)(CY*) const;
@@ -63,9 +72,9 @@ void WriteResultJson(const CEngineRun& run, std::ostream& out) {
     doc["Warnings"] = warnings;
 
     ordered_json periods;
-    periods["normal"] = Periods(c.NormalBase());
-    periods["motivated"] = Periods(c.MotivatedBase());
-    periods["penalty"] = Periods(c.PenaltyBase());
+    periods["normal"] = Periods(c.NormalBase(), PeriodStream::Normal);
+    periods["motivated"] = Periods(c.MotivatedBase(), PeriodStream::Motivated);
+    periods["penalty"] = Periods(c.PenaltyBase(), PeriodStream::Penalty);
     doc["Periods"] = periods;
 
     ordered_json detail = ordered_json::array();
@@ -85,11 +94,15 @@ void WriteResultJson(const CEngineRun& run, std::ostream& out) {
         slot["PenaltyAddedAmt"] = FormatCents(row.penaltyAddedAmt);
         slot["PenaltyAddedDate"] = DateOrNull(row.penaltyAddedDate);
         slot["CheckPenaltyDates"] = row.checkPenaltyDates;
+        const std::string reason = PenaltyZeroReason(c, row.slot);
+        slot["NoPenaltyReason"] = reason.empty() ? ordered_json(nullptr) : ordered_json(reason);
         ordered_json drops = ordered_json::array();
         for (const PenaltyDrop& d : row.drops) drops.push_back({{"Date", DateOrNull(d.date)}, {"Amount", FormatCents(d.amount)}});
         slot["Drops"] = drops;
         detail.push_back(slot);
     }
     doc["PenaltyDetail"] = detail;
-    out << doc.dump(2) << "\n";
+    // Names from the file are not checked for UTF-8; show a bad byte as U+FFFD
+    // rather than fail.
+    out << doc.dump(2, ' ', false, ordered_json::error_handler_t::replace) << "\n";
 }

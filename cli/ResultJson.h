@@ -1,14 +1,23 @@
-// WriteResultJson: the --json output of qrtcalc, one object whose keys are the
-// automation interface's property names: the eight totals (dollar strings with
+// WriteResultJson: the --json output of qrtcalc, one object: "Account" (the
+// inputs as read, when they are given), then keys that are the automation
+// interface's property names: the eight totals (dollar strings with
 // two decimals), "ErrorsDetected", "Warnings" (the 24 warning properties as
 // booleans, in interface order), "Periods" (the normal, motivated and penalty
-// result records) and "PenaltyDetail" (one object per enabled penalty slot).
+// result records, each with the "label" of its kind and the "rate_label" of
+// its interest line) and "PenaltyDetail" (one object per enabled penalty
+// slot, with "NoPenaltyReason" when a threshold made it 0).
 // Every figure is read from the engine; nothing is computed here.
 // Tests: the keys of every example's output; totals against the engine.
 #pragma once
 
 #include <ostream>
+#include <vector>
 
+#include "PenaltyMethods.h"
+#include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
 
+// Without the inputs: no "Account".
 void WriteResultJson(const CEngineRun& run, std::ostream& out);
+void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,
+                     std::ostream& out);

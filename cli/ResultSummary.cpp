@@ -6,35 +6,10 @@
 #include "AccountReader.h"
 #include "DollarText.h"
 #include "PenaltyDetail.h"
+#include "PenaltyZeroReason.h"
+#include "WarningTexts.h"
 
 namespace {
-
-const char* const kExplanations[CEngineRun::kWarnings] = {
-    "the settlement date lies after the end date of the rate table",
-    "a payment designated for a penalty exceeds what has been assessed for it",
-    "a tax was added to the GATT principal after GATT interest had accrued",
-    "a deposit is larger than what could be allocated from it",
-    "penalties are owed while the account is in a refund position",
-    "an interest period was computed with a method other than daily compounding (GATT refund interest)",
-    "the 6621(c) 30-day letter or applicable date is before the tax due date",
-    "a motivated-tax event is dated on or after 1990-01-01",
-    "a motivated-tax event before 1990 is $1,000 or less",
-    "no rate table was found for the jurisdiction",
-    "the account has no events",
-    "the first event is dated before the rate table starts",
-    "the settlement date is before the first event",
-    "accuracy-related penalties have been applied to more than the total tax",
-    "a tax was added while refund interest was outstanding under a non-compounding method",
-    "the settlement date is before the last event; later events are not counted",
-    "6621(c) interest is on but the total tax is $100,000 or less",
-    "refund interest is owed and a user penalty comes after a payment",
-    "an underpayment of more than $100,000 after 1990 suggests 6621(c) interest, which is off",
-    "GATT interest accrued and the account has more than one payment",
-    "GATT is on, refund interest accrued and a non-daily method was used",
-    "federal penalties are enabled with a rate table that is not federal",
-    "the 6651(a)(3) assessments exceed the net tax due on the first notice",
-    "the 6651(a)(2) and 6651(a)(3) amounts together exceed the total tax",
-};
 
 std::string Padded(const std::string& text, size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
@@ -47,13 +22,6 @@ std::string RightAligned(const std::string& text, size_t width) {
 std::string DateText(Date d) { return d.isValid() ? IsoDate(d) : "-"; }
 
 }  // namespace
-
-const char kAmountOutOfRangeName[] = "AmountOutOfRange";
-const char kAmountOutOfRangeText[] =
-    "a figure exceeds $90,071,992,547,409.92 (2^53 cents), past which amounts are not exact to the cent; "
-    "the results are not usable";
-
-const char* WarningExplanation(int i) { return i >= 0 && i < CEngineRun::kWarnings ? kExplanations[i] : ""; }
 
 void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs, const CEngineRun& run,
                         std::ostream& out) {
@@ -125,22 +93,26 @@ void WriteResultSummary(const std::string& fileName, const CEngineInputs& inputs
                 << RightAligned(FormatCents(r.reduction), 14) << RightAligned(FormatCents(r.realPenalty), 14)
                 << RightAligned(FormatCents(r.penaltyAddedAmt), 14) << "  " << Padded(DateText(r.penaltyAddedDate), 11)
                 << "  " << r.checkPenaltyDates << "\n";
+            const std::string reason = PenaltyZeroReason(c, r.slot);
+            if (!reason.empty()) out << "        " << reason << "\n";
             for (const PenaltyDrop& d : r.drops)
                 out << "        assessed " << IsoDate(d.date) << "  " << FormatCents(d.amount) << "\n";
         }
-        out << "  (Check: the engine's date and amount check of the slot's inputs; 0 = nothing found)\n\n";
+        out << "  (Check: the engine's date and amount check of the slot's inputs; 0 = nothing found,\n"
+               "   other codes are listed in the README under \"CheckPenaltyDates codes\")\n\n";
     }
 
     int set = 0;
     for (int i = 0; i < CEngineRun::kWarnings; ++i) set += run.Warning(i) != 0;
     set += run.AmountOutOfRange() != 0;
+    out << "ErrorsDetected: " << (run.ErrorsDetected() != 0 ? "yes" : "no") << "\n";
     if (set == 0) {
         out << "Warnings: none\n";
         return;
     }
-    out << "Warnings\n";
+    out << "Warnings (" << set << "; check what each says)\n";
     for (int i = 0; i < CEngineRun::kWarnings; ++i)
         if (run.Warning(i) != 0)
-            out << "  " << CEngineRun::kWarningPropertyNames[i] << ": " << kExplanations[i] << "\n";
-    if (run.AmountOutOfRange() != 0) out << "  " << kAmountOutOfRangeName << ": " << kAmountOutOfRangeText << "\n";
+            out << "  " << CEngineRun::kWarningPropertyNames[i] << ": " << WarningSentence(i) << "\n";
+    if (run.AmountOutOfRange() != 0) out << "  " << kAmountOutOfRangeName << ": " << AmountOutOfRangeSentence() << "\n";
 }

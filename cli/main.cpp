@@ -1,5 +1,6 @@
-// qrtcalc: computes one taxpayer account described in a JSON file and prints
-// the results, as the automation interface's Compute does.
+// qrtcalc: computes one taxpayer account described in a JSON file (or on
+// standard input, "-") and prints the results, as the automation interface's
+// Compute does; --tables, --rates NAME and --version describe the rate tables.
 //
 // Exit status: 0 computed; 1 the computation stopped on an input error of the
 // account (no table for the jurisdiction, no events, an event before the
@@ -8,34 +9,36 @@
 // standard error); 2 bad input (command line,
 // file, JSON, a value or a refused setting), nothing computed; 3 the output
 // could not be written.
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
+#include "AccountFile.h"
 #include "AccountReader.h"
 #include "DataDirectory.h"
 #include "DollarText.h"
 #include "JsonTree.h"
+#include "ProgramVersion.h"
 #include "ResultJson.h"
 #include "ResultSummary.h"
+#include "TableListing.h"
+#include "WarningTexts.h"
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
 
 namespace {
 
-constexpr std::streamoff kMaxFileBytes = 16 * 1024 * 1024;
-
 const char kUsage[] =
-    "Usage: qrtcalc [--json] ACCOUNT.json\n"
-    "       qrtcalc --help\n"
+    "Usage: qrtcalc [--json] ACCOUNT.json     (\"-\" reads the account from standard input)\n"
+    "       qrtcalc --tables                 list the rate tables of the engine folder\n"
+    "       qrtcalc --rates NAME             print the entries of rate table NAME\n"
+    "       qrtcalc --version | --help\n"
     "\n"
     "Computes interest and penalties on the account described in ACCOUNT.json\n"
     "through its settlement date and prints a readable summary (or, with --json,\n"
-    "one JSON object keyed by the automation property names).\n"
+    "one JSON object: the account as read, then the automation property names).\n"
     "\n"
     "Account file (one JSON object; unknown keys are errors):\n"
     "  \"jurisdiction\"     rate table name (default \"FEDERAL\")\n"
@@ -52,6 +55,7 @@ const char kUsage[] =
     "                       \"dReturnDue\": \"2021-04-15\"}}, ...] (Enable... method names\n"
     "                     and their parameters without bEnable)\n"
     "Amounts are dollars, as numbers or decimal strings (\"1234.56\"), at most two decimals.\n"
+    "One entry per penalty; an enabled \"lcu\" needs its 30-day letter or applicable date.\n"
     "\n"
     "Data: rate tables are read from $QRT_ENGINE_DIR, or when it is not set from the\n"
     "data folder installed with qrtcalc.\n"
@@ -65,33 +69,6 @@ const char kUsage[] =
 int BadInput(const std::string& file, const std::string& message) {
     std::cerr << "qrtcalc: " << file << ": " << message << "\n";
     return 2;
-}
-
-int ReadFile(const std::string& path, std::string& text, std::string& why) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = std::string("cannot open the file: ") + std::strerror(errno);
-        return 0;
-    }
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0) {
-        why = "cannot read the file (is it a folder?)";
-        return 0;
-    }
-    if (size > kMaxFileBytes) {
-        why = "the file is larger than 16 MiB; an account file is far smaller";
-        return 0;
-    }
-    in.seekg(0, std::ios::beg);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        why = "cannot read the file";
-        return 0;
-    }
-    text = buffer.str();
-    return 1;
 }
 
 // Message of an input-error flag raised by the computation; empty if none.
@@ -113,11 +90,20 @@ std::string ComputationError(const CEngineRun& run, const CEngineInputs& inputs)
     return "";
 }
 
+// Finishes the output: 0, or 3 when it could not be written: 0, or 3 when it could not be written.
+int Flushed() {
+    std::cout.flush();
+    if (std::cout) return 0;
+    std::cerr << "qrtcalc: cannot write the output\n";
+    return 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     bool json = false;
-    std::string file;
+    std::string file, tableName;
+    enum class Task { Compute, Tables, Rates, Version } task = Task::Compute;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -126,8 +112,19 @@ int main(int argc, char** argv) {
         }
         if (arg == "--json") {
             json = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            std::cerr << "qrtcalc: unknown option \"" << arg << "\"\n" << kUsage;
+        } else if (arg == "--version") {
+            task = Task::Version;
+        } else if (arg == "--tables") {
+            task = Task::Tables;
+        } else if (arg == "--rates") {
+            if (i + 1 >= argc) {
+                std::cerr << "qrtcalc: --rates needs the name of a rate table (--tables lists them)\n";
+                return 2;
+            }
+            task = Task::Rates;
+            tableName = argv[++i];
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            std::cerr << "qrtcalc: unknown option \"" << Printable(arg) << "\"\n" << kUsage;
             return 2;
         } else if (!file.empty()) {
             std::cerr << "qrtcalc: one account file at a time (got \"" << file << "\" and \"" << arg << "\")\n";
@@ -136,43 +133,59 @@ int main(int argc, char** argv) {
             file = arg;
         }
     }
+    if (task != Task::Compute) {
+        if (!file.empty()) {
+            std::cerr << "qrtcalc: --tables, --rates and --version take no account file (got \"" << file << "\")\n";
+            return 2;
+        }
+        UseShippedDataUnlessSet();
+        std::string why;
+        int status = 0;
+        if (task == Task::Version) WriteProgramVersion(std::cout);
+        if (task == Task::Tables) status = ListRateTables(std::cout, why);
+        if (task == Task::Rates) status = PrintRateTable(tableName, std::cout, why);
+        if (status != 0) {
+            std::cerr << "qrtcalc: " << why << "\n";
+            return status;
+        }
+        return Flushed();
+    }
     if (file.empty()) {
         std::cerr << "qrtcalc: no account file given\n" << kUsage;
         return 2;
     }
+    const std::string name = AccountName(file);
 
     std::string text, why;
-    if (!ReadFile(file, text, why)) return BadInput(file, why);
+    if (!ReadAccountText(file, text, why)) return BadInput(name, why);
     JsonValue document;
-    if (!ParseJsonDocument(text, document, why)) return BadInput(file, "not valid JSON: " + Printable(why));
+    if (!ParseJsonDocument(text, document, why)) return BadInput(name, "not valid JSON: " + Printable(why));
     auto inputs = std::make_unique<CEngineInputs>();
     DATE settlement = -1;
     AccountProblem problem;
-    if (!ReadAccount(document, *inputs, settlement, problem))
-        return BadInput(file, problem.place + ": " + problem.message);
+    std::vector<PenaltyEntryEcho> penalties;
+    if (!ReadAccount(document, *inputs, settlement, problem, &penalties))
+        return BadInput(name, problem.place + ": " + problem.message);
 
     UseShippedDataUnlessSet();
     CEngineRun run;
     if (run.Compute(*inputs, settlement) != S_OK) {
-        std::cerr << "qrtcalc: " << file << ": the computation could not start (out of memory)\n";
+        std::cerr << "qrtcalc: " << name << ": the computation could not start (out of memory)\n";
         return 1;
     }
     std::string failure = ComputationError(run, *inputs);
     if (!failure.empty()) {
-        std::cerr << "qrtcalc: " << file << ": " << failure << "\n";
+        std::cerr << "qrtcalc: " << name << ": the computation stopped on an input error, nothing was computed: "
+                  << failure << "\n";
         return 1;
     }
     if (json)
-        WriteResultJson(run, std::cout);
+        WriteResultJson(run, inputs.get(), penalties, std::cout);
     else
-        WriteResultSummary(file, *inputs, run, std::cout);
-    std::cout.flush();
-    if (!std::cout) {
-        std::cerr << "qrtcalc: cannot write the output\n";
-        return 3;
-    }
+        WriteResultSummary(name, *inputs, run, std::cout);
+    if (int status = Flushed(); status != 0) return status;
     if (run.AmountOutOfRange()) {
-        std::cerr << "qrtcalc: " << file << ": " << kAmountOutOfRangeName << ": " << kAmountOutOfRangeText << "\n";
+        std::cerr << "qrtcalc: " << name << ": " << kAmountOutOfRangeName << ": " << AmountOutOfRangeSentence() << "\n";
         return 1;
     }
     return 0;

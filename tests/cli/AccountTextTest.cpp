@@ -5,8 +5,12 @@
 
 #include <string>
 
+#include <set>
+
 #include "DollarText.h"
 #include "JsonTree.h"
+#include "WarningTexts.h"
+#include "automation/EngineRun.h"
 
 namespace {
 
@@ -17,13 +21,16 @@ TEST(DollarText, DecimalTextBecomesExactCents) {
         int64_t cents;
     } cases[] = {
         {"1234.56", 1, 123456},    {"0.1", 1, 10},           {"-5", 1, -500},
-        {"12.500", 1, 1250},       {"1.5e3", 1, 150000},     {"1E-2", 1, 1},
+        {"12.50", 1, 1250},       {"1.5e3", 1, 150000},     {"1E-2", 1, 1},
         {"0.29", 1, 29},           // 0.29 * 100 is 28.999999999999996 in binary
         {"999999999999.99", 1, 99999999999999}, {"1000000000000", 0, 0},
         {"12.345", 0, 0},          {"1e-3", 0, 0},           {"", 0, 0},
         {"12.", 0, 0},             {".5", 0, 0},             {"1,000", 0, 0},
         {"0x10", 0, 0},            {" 1", 0, 0},             {"1e999999999", 0, 0},
         {"0.000000000000000000000000001e27", 1, 100},
+        // A third decimal place is refused even when it is zero.
+        {"12.500", 0, 0},          {"10000.100", 0, 0},      {"0.000", 0, 0},
+        {"1.234e1", 1, 1234},
     };
     for (const auto& c : cases) {
         int64_t cents = 0;
@@ -77,6 +84,19 @@ TEST(JsonTree, KeepsNumberTextAndRefusesDuplicatesAndDeepNesting) {
 
     EXPECT_EQ(ParseJsonDocument("{\n  \"a\": tru }", v, error), 0);
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+// Every warning property has a sentence of its own (a missing row would
+// print nothing, or another warning's text, for a set flag).
+TEST(WarningTexts, EveryWarningHasItsOwnSentence) {
+    std::set<std::string> seen;
+    for (int i = 0; i < CEngineRun::kWarnings; ++i) {
+        const std::string sentence = WarningSentence(i);
+        EXPECT_GT(sentence.size(), 40u) << CEngineRun::kWarningPropertyNames[i];
+        EXPECT_TRUE(seen.insert(sentence).second) << CEngineRun::kWarningPropertyNames[i];
+    }
+    EXPECT_STREQ(WarningSentence(CEngineRun::kWarnings), "");
+    EXPECT_EQ(seen.count(AmountOutOfRangeSentence()), 0u);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "RunQrtcalc.h"
-#include "ratetable/InterestRateTable.h"
 
 namespace {
 
@@ -105,12 +104,32 @@ TEST(QrtcalcInput, EachClassOfBadInputGivesItsMessageAndStatus) {
          2, {"Enable6662CPenalty", "unknown parameter \"bEnable\""}},
         {"missing penalty amount", PenaltyAccount(R"({"Enable6662CPenalty": {"dReturnDue": "2022-04-18"}})"), 2,
          {"Enable6662CPenalty", "missing parameter \"cyAmountSubject\""}},
+        // Two entries for one penalty slot: the later would replace the earlier.
+        {"one method twice",
+         PenaltyAccount(R"({"Enable6662CPenalty": {"cyAmountSubject": 1, "dReturnDue": "2022-04-18"}},
+             {"Enable6662CPenalty": {"cyAmountSubject": 2, "dReturnDue": "2022-04-18"}})"),
+         2, {"penalties[1]", "penalties[0]", "Enable6662CPenalty", "same penalty (6662(c))"}},
+        {"two variants of one penalty",
+         PenaltyAccount(R"({"Enable6651A2PenaltyAlt1": {"cyAmount": 1, "dTaxDue": "2022-04-18"}},
+             {"Enable6663Penalty": {"cyAmountSubject": 1, "dReturnDue": "2022-04-18"}},
+             {"Enable6651A2PenaltyAlt2": {"cyAmount": 1, "dTaxDue": "2022-04-18"}})"),
+         2, {"penalties[2]: Enable6651A2PenaltyAlt2", "(6651(a)(2)) as Enable6651A2PenaltyAlt1 in penalties[0]"}},
+        {"6621(c) on without a date", Account(kTax, ", \"lcu\": {\"enabled\": true}"), 2,
+         {"lcu:", "\"enabled\" is true", "\"thirty_day_letter\" nor \"applicable\""}},
+        {"6621(c) restart without a date",
+         Account(kTax, ", \"lcu\": {\"enabled\": true, \"applicable\": \"2022-06-01\", \"restart_enabled\": true}"), 2,
+         {"lcu:", "\"restart_enabled\" is true", "\"restart_thirty_day_letter\" nor \"restart_applicable\""}},
+        {"a zero third decimal", Account(R"({"type": "Tax", "date": "2022-04-18", "amount": "10000.100"})"), 2,
+         {"events[0].amount", "at most two decimals", "\"10000.100\""}},
+        {"a third decimal in a penalty amount",
+         PenaltyAccount(R"({"Enable6662CPenalty": {"cyAmountSubject": 0.000, "dReturnDue": "2022-04-18"}})"), 2,
+         {"Enable6662CPenalty.cyAmountSubject", "at most two decimals"}},
         {"two methods in one entry",
          PenaltyAccount(R"({"Enable6662CPenalty": {}, "Enable6663Penalty": {}})"), 2, {"penalties[0]", "one key"}},
         // Input errors found by the computation itself.
         {"no table for the jurisdiction", Account(kTax, ", \"jurisdiction\": \"NOWHERE\""), 1,
          {"no rate table", "\"NOWHERE\""}},
-        {"no events", Account(""), 1, {"no events"}},
+        {"no events", Account(""), 1, {"the computation stopped on an input error", "nothing was computed", "no events"}},
         {"control characters are not echoed", Account(kTax, ", \"jurisdiction\": \"X\\u001b[2J\""), 1,
          {"\"X?[2J\""}},
         {"settlement before the events", R"({"settlement_date": "2021-12-31", "events": [)" + kTax + "]}", 1,
@@ -137,6 +156,8 @@ TEST(QrtcalcInput, MissingFileAndBadCommandLinesExitTwo) {
 
     ProgramRun folderAsFile = RunQrtcalc({folder.Path()}, folder);
     EXPECT_EQ(folderAsFile.status, 2) << folderAsFile.err;
+    EXPECT_NE(folderAsFile.err.find("this is a folder, not an account file"), std::string::npos) << folderAsFile.err;
+    EXPECT_EQ(folderAsFile.err.find("16 MiB"), std::string::npos) << folderAsFile.err;
 
     EXPECT_EQ(RunQrtcalc({"--bogus", "x.json"}, folder).status, 2);
     EXPECT_EQ(RunQrtcalc({}, folder).status, 2);
@@ -149,16 +170,7 @@ TEST(QrtcalcInput, AnEventBeforeTheTableStartsNamesTheTableAndBothDates) {
     ScratchFolder folder;
     // A one-entry table of our own that starts on 1 January 2000, found
     // through QRT_ENGINE_DIR.
-    InterestRateTable table;
-    table.SetStartingDate(0, Date(1, 1, 2000));
-    table.SetNRate(0, 8.0);
-    table.SetMRate(0, 9.6);
-    table.SetRRate(0, 7.0);
-    table.SetDPY(0, 365);
-    table.SetMethod(0, 2);
-    table.SetTableName("LATESTART");
-    std::string path = folder.Path() + "/LATESTART.TB3";
-    ASSERT_EQ(table.Save(path), 1);
+    ASSERT_EQ(folder.SaveRateTable("LATESTART", Date(1, 1, 2000), 365), 1);
 
     std::string file = folder.Write("account.json", R"({"jurisdiction": "LATESTART", "settlement_date": "2001-06-30",
         "events": [{"type": "Tax", "date": "1999-04-15", "amount": 100}]})");

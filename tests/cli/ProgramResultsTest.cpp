@@ -26,7 +26,7 @@ std::set<std::string> Keys(const json& object) {
     return keys;
 }
 
-const std::set<std::string> kTopKeys = {"Taxes", "Payments", "Penalties", "DebitInterest", "NormalCreditInterest",
+const std::set<std::string> kTopKeys = {"Account", "Taxes", "Payments", "Penalties", "DebitInterest", "NormalCreditInterest",
                                         "GATTInterest", "PenaltyInterest", "Balance", "ErrorsDetected", "Warnings",
                                         "Periods", "PenaltyDetail"};
 const std::set<std::string> kWarningKeys = {
@@ -37,11 +37,12 @@ const std::set<std::string> kWarningKeys = {
     "HotUnder100K",          "PenaltyAfterPayment",   "NoHotInterestOver100K", "GattDoublePayment",
     "GattAndNotDaily",       "FedPensWithNonFedTable", "Penalty6651a3ExceedsTax", "Penalties6651a2and3ExceedTax",
     "AmountOutOfRange"};
-const std::set<std::string> kPeriodKeys = {"start", "end", "kind", "principal", "rate", "factor", "interest"};
+const std::set<std::string> kPeriodKeys = {"start",     "end",  "kind",   "label",   "rate_label",
+                                           "principal", "rate", "factor", "interest"};
 const std::set<std::string> kDetailKeys = {
     "Slot",           "Code",           "GetBaseAmount", "MaximumBase",     "TotalPenalty",     "TotalPenalty2",
     "Reduction",      "Reduction2",     "PenaltyMinimum", "PenaltyMaximum", "RealPenalty",      "PenaltyAddedAmt",
-    "PenaltyAddedDate", "CheckPenaltyDates", "Drops"};
+    "PenaltyAddedDate", "CheckPenaltyDates", "NoPenaltyReason", "Drops"};
 
 bool IsDollarString(const json& v) {
     if (!v.is_string()) return false;

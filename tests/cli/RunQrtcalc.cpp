@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ratetable/InterestRateTable.h"
+
 ScratchFolder::ScratchFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "qrtcalc-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
@@ -25,6 +27,22 @@ std::string ScratchFolder::Write(const std::string& name, const std::string& tex
     return path;
 }
 
+int ScratchFolder::SaveRateTable(const std::string& name, Date start, int dpy, const char* description,
+                                 Date end) const {
+    InterestRateTable table;
+    table.SetStartingDate(0, start);
+    table.SetNRate(0, 8.0);
+    table.SetMRate(0, 9.6);
+    table.SetRRate(0, 7.0);
+    table.SetDPY(0, dpy);
+    table.SetMethod(0, 2);
+    table.SetTableName(name);
+    table.SetDescription(description);
+    table.SetTableEndDate(end);
+    std::string path = m_path + "/" + name + ".TB3";
+    return table.Save(path);
+}
+
 namespace {
 
 std::string ReadAll(const std::string& path) {
@@ -37,7 +55,8 @@ std::string ReadAll(const std::string& path) {
 }  // namespace
 
 ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder& folder,
-                      const std::string& engineDir, const std::string& workDir) {
+                      const std::string& engineDir, const std::string& workDir,
+                      const std::string& stdinPath) {
     const std::string outPath = folder.Path() + "/stdout.txt";
     const std::string errPath = folder.Path() + "/stderr.txt";
     ProgramRun run;
@@ -48,6 +67,11 @@ ProgramRun RunQrtcalc(const std::vector<std::string>& args, const ScratchFolder&
         if (out < 0 || err < 0) _exit(127);
         dup2(out, 1);
         dup2(err, 2);
+        if (!stdinPath.empty()) {
+            int in = open(stdinPath.c_str(), O_RDONLY);
+            if (in < 0) _exit(127);
+            dup2(in, 0);
+        }
         if (!workDir.empty() && chdir(workDir.c_str()) != 0) _exit(126);
         if (engineDir.empty())
             unsetenv("QRT_ENGINE_DIR");

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "AccountReader.h"
 #include "JsonTree.h"
@@ -16,6 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ParseJsonDocument(text, document, error)) return 0;
     DATE settlement = -1;
     AccountProblem problem;
-    ReadAccount(document, *inputs, settlement, problem);
+    std::vector<PenaltyEntryEcho> penalties;  // the echo of the applied entries
+    ReadAccount(document, *inputs, settlement, problem, &penalties);
     return 0;
 }
