@@ -196,7 +196,7 @@ public:
     // length cannot recurse without end.
     int32_t m_breakingPage = 0;
     // Bit per action code that is running: a template loaded by an action
-    // cannot start the same action again.
+    // cannot start the same action again, nor JIM0 or JIM1 inside JIM0 or JIM1.
     uint32_t m_actionsRunning = 0;
 
 private:

@@ -260,8 +260,12 @@ int CRepGen::MergeTemplateLine(char* line, int penaltyKind, int pageCheck, int s
 
         if (const uint32_t bit = ActionBit(code); bit != 0) {
             line[0] = '\0';
-            // A template loaded by an action cannot start that action again.
-            if ((m_actionsRunning & bit) != 0) return 0;
+            // A template loaded by an action cannot start that action again,
+            // and a header or footer template cannot load another one: a
+            // user's template can neither recurse nor multiply the report.
+            const uint32_t loads = ActionBit(kJim0) | ActionBit(kJim1);
+            if ((m_actionsRunning & bit) != 0 || ((bit & loads) != 0 && (m_actionsRunning & loads) != 0))
+                return 0;
             m_actionsRunning |= bit;
             if (code == kJim0 || code == kJim1) {
                 if (m_compute != nullptr && penaltyKind >= 0 && penaltyKind < CQRTCompute::kPenaltySlots)

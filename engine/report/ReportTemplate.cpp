@@ -41,17 +41,13 @@ int ReportTemplate::LoadText(const std::string& text)
     // comment runs to the end of the file.
     std::string kept;
     kept.reserve(text.size());
-    bool inComment = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (!inComment && text[i] == '/' && i + 1 < text.size() && text[i + 1] == '*') {
-            inComment = true;
-            ++i;
-        } else if (inComment && text[i] == '*' && i + 1 < text.size() && text[i + 1] == '/') {
-            inComment = false;
-            ++i;
-        } else if (!inComment) {
-            kept += text[i];
-        }
+    for (size_t at = 0; at < text.size();) {
+        const size_t open = text.find("/*", at);
+        kept.append(text, at, open == std::string::npos ? std::string::npos : open - at);
+        if (open == std::string::npos) break;
+        const size_t close = text.find("*/", open + 2);
+        if (close == std::string::npos) break;
+        at = close + 2;
     }
 
     // Only text that a line feed ends is a line. A carriage return before

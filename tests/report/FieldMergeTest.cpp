@@ -146,9 +146,8 @@ TEST(FieldMerge, ActionsLoadTemplatesWithoutRecursion)
     account->PenFooter(23, "FOOT.DM");
     CRepGen gen;
     gen.SetCompute(account.get());
-    // JIM0 inside the header is not started again; JIM1 inside it runs the
-    // footer once, whose own JIM1 line is dropped.
-    EXPECT_EQ(Merge(gen, "before \xAD" "JIM0 after", 23), (std::vector<std::string>{"Head Failure to File", "Foot end"}));
+    // Inside the header neither JIM0 nor JIM1 loads a template again.
+    EXPECT_EQ(Merge(gen, "before \xAD" "JIM0 after", 23), (std::vector<std::string>{"Head Failure to File"}));
     EXPECT_EQ(Merge(gen, "\xAD" "JIM1", 23), (std::vector<std::string>{"Foot end"}));
     EXPECT_TRUE(Merge(gen, "\xAD" "JIM0", 1).empty());   // slot 1 names no header here
     EXPECT_TRUE(Merge(gen, "\xAD" "JIM0", -1).empty());

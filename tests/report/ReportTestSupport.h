@@ -3,14 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "ratetable/ScratchFolder.h"
 #include "report/CRepGen.h"
 
 namespace reporttest {
@@ -46,32 +44,20 @@ inline std::string Bytes(CRepGen& gen)
 // A fresh folder that is the current folder and QRT_ENGINE_DIR for a test.
 class ScratchDir {
 public:
-    ScratchDir()
+    ScratchDir() : m_engine(m_folder.Path()), m_previous(std::filesystem::current_path())
     {
-        char pattern[] = "/tmp/qrt-report-XXXXXX";
-        m_path = mkdtemp(pattern) != nullptr ? pattern : "";
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_path);
-        setenv("QRT_ENGINE_DIR", m_path.c_str(), 1);
+        std::filesystem::current_path(m_folder.Path());
     }
-    ~ScratchDir()
-    {
-        std::filesystem::current_path(m_previous);
-        unsetenv("QRT_ENGINE_DIR");
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~ScratchDir() { std::filesystem::current_path(m_previous); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
-    const std::string& Path() const { return m_path; }
-    void Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(m_path + "/" + name, std::ios::binary) << bytes;
-    }
+    const std::string& Path() const { return m_folder.Path(); }
+    void Write(const std::string& name, const std::string& bytes) const { m_folder.Write(name, bytes); }
 
 private:
-    std::string m_path;
+    ScratchFolder m_folder;
+    EngineDirScope m_engine;
     std::filesystem::path m_previous;
 };
 
