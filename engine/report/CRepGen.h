@@ -207,6 +207,8 @@ private:
     void WriteSeparator();
     // WriteLine plus the running byte count, outside the line count.
     void WriteCounted(const char* text);
+    // Copies text into a zeroed work line of `size` bytes, cut to size - 1.
+    static void CopyToWorkLine(char* work, int size, const std::string& text);
     // Merges and outputs every line of template `name` with the penalty
     // kind (the JIM0 and JIM1 actions).
     void MergeTemplateFile(const char* name, int penaltyKind, int pageCheck);

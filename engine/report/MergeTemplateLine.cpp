@@ -232,9 +232,8 @@ void CRepGen::MergeTemplateFile(const char* name, int penaltyKind, int pageCheck
     ReportTemplate lines;
     if (!lines.Load(name)) return;
     for (int i = 0; i < lines.LineCount(); ++i) {
-        char work[kWorkLineSize] = {};
-        const std::string& text = lines.Line(i);
-        std::memcpy(work, text.data(), std::min(text.size(), static_cast<size_t>(kWorkLineSize - 1)));
+        char work[kWorkLineSize];
+        CopyToWorkLine(work, kWorkLineSize, lines.Line(i));
         MergeTemplateLine(work, penaltyKind, pageCheck, kWorkLineSize);
     }
 }

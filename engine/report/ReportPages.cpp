@@ -11,14 +11,13 @@ const char kSeparator[] =
     "*******************************************************************************";
 static_assert(sizeof kSeparator == 80, "the separator is 79 asterisks");
 
-// Copies text into a zeroed work line of `size` bytes, cut to size - 1.
-void CopyToWorkLine(char* work, int size, const std::string& text)
+}  // namespace
+
+void CRepGen::CopyToWorkLine(char* work, int size, const std::string& text)
 {
     std::memset(work, 0, static_cast<size_t>(size));
     std::memcpy(work, text.data(), text.size() < static_cast<size_t>(size) ? text.size() : size - 1);
 }
-
-}  // namespace
 
 long CRepGen::TopLineOnPage(int page) const
 {
@@ -72,7 +71,7 @@ int CRepGen::OutputLine(const char* line, int pageCheck)
     if (line == nullptr) line = "";
     WriteCounted(line);
     ++m_lineOnPage;
-    if (!pageCheck || m_breakingPage || m_lineOnPage < m_linesPerPage - 1) return 0;
+    if (!pageCheck || m_breakingPage || m_lineOnPage < static_cast<long long>(m_linesPerPage) - 1) return 0;
 
     m_breakingPage = 1;
     NewPage();

@@ -2,6 +2,7 @@
 // headings, page starts; short page lengths.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -96,7 +97,7 @@ TEST(PageMachinery, FooterAfterTenLinesOfSixty)
 
 TEST(PageMachinery, ShortPagesEndAndRecordOnlyAHundredStarts)
 {
-    for (int perPage : {-5, 0, 1, 2, 3}) {
+    for (int perPage : {INT_MIN, -5, 0, 1, 2, 3}) {
         reporttest::ScratchDir dir;
         dir.Write("GLHEAD.DM", "heading\n");
         CRepGen gen;
