@@ -26,8 +26,8 @@ install(FILES ${PROJECT_BINARY_DIR}/qrtDLLConfig.cmake
   ${PROJECT_BINARY_DIR}/qrtDLLConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/qrtDLL)
 
-# The engine's run-time data (FEDERAL.TB3, later the alias list and report
-# templates) goes to share/duecalc, where qrtcalc looks when QRT_ENGINE_DIR is
+# The engine's run-time data (FEDERAL.TB3, the alias list, the report
+# templates *.DM) goes to share/duecalc, where qrtcalc looks when QRT_ENGINE_DIR is
 # not set. The published rates the tables are built from stay in the source.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/
   DESTINATION ${QRT_INSTALL_DATADIR}

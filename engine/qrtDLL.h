@@ -26,3 +26,4 @@
 #include "compute/PenaltyTable.h"
 #include "compute/PenaltyStreamKinds.h"
 #include "compute/FailureToFileMinimum.h"
+#include "report/CRepGen.h"

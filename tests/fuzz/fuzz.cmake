@@ -24,3 +24,8 @@ if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(account_reader fuzz/AccountReaderFuzz.cpp)
   target_link_libraries(fuzz_account_reader PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 endif()
+
+if(QRT_BUILD_FUZZ)
+  qrt_add_fuzz(template_merge fuzz/TemplateMergeFuzz.cpp)
+  target_compile_definitions(fuzz_template_merge PRIVATE QRT_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
+endif()
