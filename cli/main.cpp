@@ -20,8 +20,7 @@
 #include "JsonTree.h"
 #include "ResultJson.h"
 #include "ResultSummary.h"
-#include "automation/EngineInputs.h"
-#include "automation/EngineRun.h"
+#include "automation/CQRTEngine.h"
 
 namespace {
 
@@ -141,15 +140,17 @@ int main(int argc, char** argv) {
     if (!ReadFile(file, text, why)) return BadInput(file, why);
     JsonValue document;
     if (!ParseJsonDocument(text, document, why)) return BadInput(file, "not valid JSON: " + Printable(why));
-    auto inputs = std::make_unique<CEngineInputs>();
+    // The account goes through the automation object, as every automation client's does.
+    auto engine = std::make_unique<CQRTEngine>();
+    CEngineInputs* inputs = &engine->Inputs();
     DATE settlement = -1;
     AccountProblem problem;
     if (!ReadAccount(document, *inputs, settlement, problem))
         return BadInput(file, problem.place + ": " + problem.message);
 
     UseShippedDataUnlessSet();
-    CEngineRun run;
-    if (run.Compute(*inputs, settlement) != S_OK) {
+    const CEngineRun& run = engine->Run();
+    if (engine->Compute(settlement) != S_OK) {
         std::cerr << "qrtcalc: " << file << ": the computation could not start (out of memory)\n";
         return 1;
     }
