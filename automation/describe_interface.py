@@ -3,7 +3,12 @@
 (C++ tables of the members, their parameters and the identifiers; see
 InterfaceDescription.h).
 
-Usage: describe_interface.py IQRTEngine.xml OUTPUT.h
+Usage: describe_interface.py IQRTEngine.xml OUTPUT.h [CHECK.cpp]
+
+CHECK.cpp, when asked for, holds one static_assert per member that
+CQRTEngine has that member with the C++ signature its description gives
+(Method -> Name, Get -> get_Name, Put -> put_Name; see CQRTEngine.h), so that
+the object cannot drift from its description either.
 
 The description is checked on the way: every member has a DISPID, no DISPID
 serves two members (except a property's get and put), the types are known,
@@ -113,6 +118,25 @@ def quote(text):
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
 
+# C++ types of the object's members, by automation type.
+CPP_IN = {"I4": "int32_t", "CY": "CY", "DATE": "DATE", "R8": "double", "BSTR": "const std::string&",
+          "QRTEventType": "int32_t"}
+CPP_OUT = {"I4": "int32_t*", "CY": "CY*", "DATE": "DATE*", "R8": "double*", "BSTR": "std::string*",
+           "QRTEventType": "int32_t*"}
+
+
+def binding_check(members):
+    out = ["// Generated from IQRTEngine.xml by describe_interface.py; do not edit.",
+           "// Compiles only when CQRTEngine has every described member with its signature.",
+           '#include <type_traits>', "", '#include "automation/CQRTEngine.h"', ""]
+    for _, name, kind, params, _ in members:
+        member = {"Method": name, "Get": "get_" + name, "Put": "put_" + name}[kind]
+        types = ", ".join((CPP_IN if d == "In" else CPP_OUT)[t] for _, t, d in params)
+        out.append(f"static_assert(std::is_same_v<decltype(&CQRTEngine::{member}), HRESULT (CQRTEngine::*)({types})>,")
+        out.append(f'              "CQRTEngine::{member} differs from its description");')
+    return "\n".join(out) + "\n"
+
+
 def describe(xml_path):
     root = ElementTree.parse(xml_path).getroot()
     node = annotations(root)
@@ -167,21 +191,27 @@ def describe(xml_path):
     for field, value in ids:
         out.append(f"    {value},  // {field}" if field == "libraryLcid" else f"    {quote(value)},  // {field}")
     out.append("};")
-    return "\n".join(out) + "\n"
+    return "\n".join(out) + "\n", binding_check(members)
+
+
+def write(path, text):
+    with open(path + ".tmp", "w", encoding="utf-8") as out:
+        out.write(text)
+    os.replace(path + ".tmp", path)
 
 
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) not in (3, 4):
         sys.stderr.write(__doc__)
         return 2
     try:
-        text = describe(sys.argv[1])
+        text, check = describe(sys.argv[1])
     except (DescriptionError, ElementTree.ParseError, ValueError) as fault:
         sys.stderr.write(f"{sys.argv[1]}: {fault}\n")
         return 1
-    with open(sys.argv[2] + ".tmp", "w", encoding="utf-8") as out:
-        out.write(text)
-    os.replace(sys.argv[2] + ".tmp", sys.argv[2])
+    write(sys.argv[2], text)
+    if len(sys.argv) == 4:
+        write(sys.argv[3], check)
     return 0
 
 
