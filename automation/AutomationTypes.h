@@ -1,6 +1,6 @@
 // The automation interface's value types on Linux and their conversions:
-// HRESULT (int32_t; S_OK, E_INVALIDARG, E_FAIL, E_PENDING, DISP_E_OVERFLOW), CY (int64_t,
-// dollars x 10000), DATE (double OLE date; negative = no date), I4 (int32_t).
+// HRESULT (int32_t; S_OK, E_INVALIDARG, E_FAIL, E_PENDING, DISP_E_OVERFLOW, E_OPEN_FAILED),
+// CY (int64_t, dollars x 10000), DATE (double OLE date; negative = no date), I4 (int32_t).
 // Engine amounts are cents held in doubles; engine dates are Date values.
 // Tests: the currency and date conversions at their edges.
 #pragma once
@@ -18,6 +18,9 @@ constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr HRESULT E_PENDING = static_cast<HRESULT>(0x8000000Au);
 constexpr HRESULT DISP_E_OVERFLOW = static_cast<HRESULT>(0x8002000Au);
+// WriteReport's file could not be opened: Windows error 110 (open failed)
+// as a failure HRESULT, so that a client testing for success sees a failure.
+constexpr HRESULT E_OPEN_FAILED = static_cast<HRESULT>(0x8007006Eu);
 
 // Currency to engine cents. One division (CY / 100) instead of (CY / 10000)
 // x 100, so that every whole-cent amount arrives as an exact whole number.

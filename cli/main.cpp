@@ -25,8 +25,7 @@
 #include "ResultSummary.h"
 #include "TableListing.h"
 #include "WarningTexts.h"
-#include "automation/EngineInputs.h"
-#include "automation/EngineRun.h"
+#include "automation/CQRTEngine.h"
 
 namespace {
 
@@ -160,7 +159,9 @@ int main(int argc, char** argv) {
     if (!ReadAccountText(file, text, why)) return BadInput(name, why);
     JsonValue document;
     if (!ParseJsonDocument(text, document, why)) return BadInput(name, "not valid JSON: " + Printable(why));
-    auto inputs = std::make_unique<CEngineInputs>();
+    // The account goes through the automation object, as every automation client's does.
+    auto engine = std::make_unique<CQRTEngine>();
+    CEngineInputs* inputs = &engine->Inputs();
     DATE settlement = -1;
     AccountProblem problem;
     std::vector<PenaltyEntryEcho> penalties;
@@ -168,8 +169,8 @@ int main(int argc, char** argv) {
         return BadInput(name, problem.place + ": " + problem.message);
 
     UseShippedDataUnlessSet();
-    CEngineRun run;
-    if (run.Compute(*inputs, settlement) != S_OK) {
+    const CEngineRun& run = engine->Run();
+    if (engine->Compute(settlement) != S_OK) {
         std::cerr << "qrtcalc: " << name << ": the computation could not start (out of memory)\n";
         return 1;
     }
@@ -180,7 +181,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (json)
-        WriteResultJson(run, inputs.get(), penalties, std::cout);
+        WriteResultJson(run, inputs, penalties, std::cout);
     else
         WriteResultSummary(name, *inputs, run, std::cout);
     if (int status = Flushed(); status != 0) return status;
