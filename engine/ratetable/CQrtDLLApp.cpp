@@ -4,6 +4,7 @@
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/TableLockInternal.h"
 #include "ratetable/TablePaths.h"
+#include "update/CFileUpdateService.h"
 
 namespace {
 
@@ -21,11 +22,15 @@ CQrtDLLApp& CQrtDLLApp::Instance()
 CQrtDLLApp::CQrtDLLApp()
 {
     TableLock();  // created now rather than by the first table
+    m_updateService = std::make_unique<CFileUpdateService>();
     m_tableAlias = std::make_unique<CTableAlias>();
     ReadSettings();
 }
 
-CQrtDLLApp::~CQrtDLLApp() = default;
+CQrtDLLApp::~CQrtDLLApp()
+{
+    m_updateService.reset();  // its worker must end before anything it uses goes away
+}
 
 void CQrtDLLApp::ReadSettings()
 {
@@ -40,6 +45,8 @@ void CQrtDLLApp::ReadSettings()
 void CQrtDLLApp::Reinitialize()
 {
     CQrtDLLApp& app = Instance();
+    app.m_updateService.reset();  // the old worker ends before the new one starts
+    app.m_updateService = std::make_unique<CFileUpdateService>();
     app.m_tableAlias->LoadAliases();
     app.ReadSettings();
     InterestRateTable::ClearCache();

@@ -1,7 +1,8 @@
 // CQrtDLLApp: the engine library's application object, one per process. It is
 // created when the library is loaded (before main for a program linked to it,
 // at dlopen otherwise) and destroyed when the library is unloaded. Start-up
-// creates the table lock and the table alias list (which reads
+// creates the table lock, the file update service (which starts its worker)
+// and the table alias list (which reads
 // "TableAlias.csv"), then reads the engine INI file EngineDirectory() +
 // "qrtDLL.INI", section "Options": "AtNRB" (developer mode, default 0, written
 // back at once as "1" or "0") and "CacheEnabled" (the table cache switch,
@@ -11,7 +12,8 @@
 // A program that sets QRT_ENGINE_DIR itself afterwards (qrtcalc, the server,
 // the Python module) must call CQrtDLLApp::Reinitialize() once it has set it,
 // before its first computation: that reloads the INI settings and the alias
-// list from the new folder and empties the table cache.
+// list from the new folder, restarts the file update service there and
+// empties the table cache.
 //
 // Thread rule: TableAlias() and DeveloperMode() may be used from any thread;
 // Reinitialize() may run beside them (the alias list locks itself), but the
@@ -25,6 +27,8 @@
 #include <memory>
 
 #include "ratetable/TableAlias.h"
+
+class CFileUpdateService;
 
 class CQrtDLLApp {
 public:
@@ -44,12 +48,13 @@ public:
 
     CQrtDLLApp(const CQrtDLLApp&) = delete;
     CQrtDLLApp& operator=(const CQrtDLLApp&) = delete;
-    ~CQrtDLLApp();  // shut-down: releases the alias list
+    ~CQrtDLLApp();  // shut-down: stops the file update service, releases the alias list
 
 private:
     CQrtDLLApp();   // start-up
     void ReadSettings();
 
+    std::unique_ptr<CFileUpdateService> m_updateService;
     std::unique_ptr<CTableAlias> m_tableAlias;
     std::atomic<int> m_developerMode{0};
 };
