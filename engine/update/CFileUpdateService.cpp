@@ -241,7 +241,8 @@ bool CFileUpdateService::UpdateFile(const std::vector<ModTimeEntry>& list,
         return false;
     }
     close(fd);
-    if (!Download(fileUrl + name, temp)) return false;
+    const std::string url = fileUrl + EscapeForUrl(name);
+    if (!Download(url, temp)) return false;
     chmod(temp.c_str(), exists ? (status.st_mode & 07777) : 0644);
 
     auto table = std::make_unique<InterestRateTable>();
@@ -249,7 +250,7 @@ bool CFileUpdateService::UpdateFile(const std::vector<ModTimeEntry>& list,
         unlink(temp.c_str());
         const std::string kept = exists ? local + " is unchanged." : std::string("nothing was written.");
         Log(Format("Downloaded file %s is not a valid rate table and was deleted; %s",
-                   (fileUrl + name).c_str(), kept.c_str()));
+                   url.c_str(), kept.c_str()));
         return false;
     }
     // One rename over the old file: there is always either the old or the new table.

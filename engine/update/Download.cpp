@@ -73,3 +73,21 @@ int DownloadToFile(const std::string& url, int fd, const std::atomic<bool>& stop
     curl_slist_free_all(headers);
     return static_cast<int>(result);
 }
+
+std::string EscapeForUrl(const std::string& text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '-' ||
+            u == '.' || u == '_' || u == '~') {
+            out += c;
+        } else {
+            out += '%';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        }
+    }
+    return out;
+}

@@ -15,3 +15,7 @@
 // Writes what url holds into the file open at fd (from its current
 // position). Returns 0 on success, else the libcurl result code (nonzero).
 int DownloadToFile(const std::string& url, int fd, const std::atomic<bool>& stop);
+
+// text with every byte except letters, digits and "-._~" written as %XX, so a
+// file name such as "IL 2002.TB3" can end an address.
+std::string EscapeForUrl(const std::string& text);

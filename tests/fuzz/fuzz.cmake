@@ -24,3 +24,7 @@ if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(account_reader fuzz/AccountReaderFuzz.cpp)
   target_link_libraries(fuzz_account_reader PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 endif()
+
+if(QRT_BUILD_FUZZ)
+  qrt_add_fuzz(mod_times_list fuzz/ModTimesListFuzz.cpp)
+endif()

@@ -214,6 +214,24 @@ TEST(FileUpdateServiceTest, ListAndSettingsProblemsAreLoggedAndChangeNothing)
     }
 }
 
+TEST(FileUpdateServiceTest, NameWithABlankIsEscapedInTheAddress)
+{
+    for (const bool overHttp : {true, false}) {
+        UpdateFolder f;
+        LoopbackHttpServer server;
+        f.WriteTable("IL 2002", 7, true);
+        f.Dir().Write("remote/ModTimes.txt", std::string("IL 2002.TB3 ") + kListTime + "\n");
+        server.Set("/ModTimes.txt", {200, f.Dir().ReadText("remote/ModTimes.txt")});
+        server.Set("/files/IL%202002.TB3", {200, f.Dir().ReadText("remote/IL 2002.TB3")});
+        if (overHttp)
+            f.WriteIni(server.Url() + "/ModTimes.txt", server.Url() + "/files/", {"IL 2002.TB3"});
+        else
+            f.WriteIni(f.RemoteUrl() + "ModTimes.txt", f.RemoteUrl(), {"IL 2002.TB3"});
+        ServiceAt(kToday)->Check();
+        EXPECT_EQ(f.Rate("IL 2002.TB3"), 7) << overHttp << ": " << f.Log();
+    }
+}
+
 TEST(FileUpdateServiceTest, AnErrorPageIsNeverKeptAsTheList)
 {
     UpdateFolder f;
