@@ -6,6 +6,7 @@
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/TableLockInternal.h"
 #include "ratetable/TablePaths.h"
+#include "update/CFileUpdateService.h"
 
 namespace {
 
@@ -32,12 +33,16 @@ CQrtDLLApp& CQrtDLLApp::Instance()
 CQrtDLLApp::CQrtDLLApp()
 {
     TableLock();  // created now rather than by the first table
+    m_updateService = std::make_unique<CFileUpdateService>();
     m_tableAlias = std::make_unique<CTableAlias>();
     ReadSettings();
     g_started.store(true);
 }
 
-CQrtDLLApp::~CQrtDLLApp() = default;
+CQrtDLLApp::~CQrtDLLApp()
+{
+    m_updateService.reset();  // its worker must end before anything it uses goes away
+}
 
 void CQrtDLLApp::ReadSettings()
 {
@@ -59,6 +64,8 @@ void CQrtDLLApp::Reinitialize()
     const bool started = g_started.load();
     CQrtDLLApp& app = Instance();
     if (started) {
+        app.m_updateService.reset();  // the old worker ends before the new one starts
+        app.m_updateService = std::make_unique<CFileUpdateService>();
         app.m_tableAlias->LoadAliases();
         app.ReadSettings();
     }

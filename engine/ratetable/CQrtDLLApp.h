@@ -2,8 +2,9 @@
 // created on first use (the first computation's table lookup, or any call of
 // Instance()), not when the library is loaded, so a program may set
 // QRT_ENGINE_DIR first and the start-up sees the right folder. Destroyed at
-// process exit. Start-up creates the table lock and the table alias list
-// (which reads "TableAlias.csv"; a missing file is not logged), then reads
+// process exit. Start-up creates the table lock, the file update service (which
+// starts its worker) and the table alias list (which reads "TableAlias.csv";
+// a missing file is not logged), then reads
 // the engine INI file EngineDirectory() + "qrtDLL.INI", section "Options":
 // "AtNRB" (developer mode, default 0; an existing file whose value is not
 // already "0" or "1" gets it back as "1" or "0"; no file is created) and
@@ -12,7 +13,8 @@
 // Every program sets QRT_ENGINE_DIR, if it sets it at all, before its first
 // engine call. Reinitialize() is for a process that changes the folder after
 // the object exists (tests): it reloads the INI settings and the alias list
-// from the new folder and empties the table cache.
+// from the new folder, restarts the file update service there and empties
+// the table cache.
 //
 // Thread rule: TableAlias() and DeveloperMode() may be used from any thread;
 // Reinitialize() may run beside them (the alias list locks itself), but the
@@ -27,6 +29,8 @@
 #include <memory>
 
 #include "ratetable/TableAlias.h"
+
+class CFileUpdateService;
 
 class CQrtDLLApp {
 public:
@@ -46,12 +50,13 @@ public:
 
     CQrtDLLApp(const CQrtDLLApp&) = delete;
     CQrtDLLApp& operator=(const CQrtDLLApp&) = delete;
-    ~CQrtDLLApp();  // shut-down: releases the alias list
+    ~CQrtDLLApp();  // shut-down: stops the file update service, releases the alias list
 
 private:
     CQrtDLLApp();   // start-up
     void ReadSettings();
 
+    std::unique_ptr<CFileUpdateService> m_updateService;
     std::unique_ptr<CTableAlias> m_tableAlias;
     std::atomic<int> m_developerMode{0};
 };

@@ -37,8 +37,15 @@ struct CacheSlot {
 struct RateTableCache {
     std::atomic<int> enabled{0};
     std::mutex lock;
+    // Number of clears so far: a table read from its file is stored only when
+    // no clear happened during the read, so a file replaced (and the cache
+    // cleared) in that time never comes back as a stale copy.
+    uint64_t clears = 0;
     CacheSlot slots[kSlots];
 };
+
+// Test hook run between a cached read's file read and its store.
+std::atomic<void (*)()> g_afterFileRead{nullptr};
 
 // Static storage of the library: all zero (switch off, names empty) at load.
 constinit RateTableCache g_cache{};
@@ -107,13 +114,16 @@ void InterestRateTable::MakeMostRecent(int k)
 void InterestRateTable::ClearCache()
 {
     std::lock_guard<std::mutex> hold(g_cache.lock);
+    ++g_cache.clears;
     for (CacheSlot& s : g_cache.slots) s.m_name[0] = '\0';
 }
 
 int InterestRateTable::ReadCached(const std::string& name, int passOn)
 {
+    uint64_t clears = 0;
     {
         std::lock_guard<std::mutex> hold(g_cache.lock);
+        clears = g_cache.clears;
         const int k = FindLocked(name);
         if (k >= 0) {
             const CacheSlot& s = g_cache.slots[k];
@@ -128,9 +138,11 @@ int InterestRateTable::ReadCached(const std::string& name, int passOn)
     }
 
     if (!Read(name, passOn, 0)) return 0;
+    if (void (*hook)() = g_afterFileRead.load()) hook();
     if (m_name.size() >= kNameSize) return 1;  // too long to be a cache key
 
     std::lock_guard<std::mutex> hold(g_cache.lock);
+    if (g_cache.clears != clears) return 1;  // the file may have changed since it was read
     const int k = LeastRecentLocked();
     CacheSlot& s = g_cache.slots[k];
     tb3::EncodeHeader(m_header, s.m_header);
@@ -146,6 +158,7 @@ int InterestRateTable::ReadCached(const std::string& name, int passOn)
 void ResetTableCache()
 {
     std::lock_guard<std::mutex> hold(g_cache.lock);
+    ++g_cache.clears;
     g_cache.enabled.store(0);
     for (CacheSlot& s : g_cache.slots) {
         s.m_age = 0;
@@ -157,4 +170,9 @@ int TableCacheAge(int k)
 {
     std::lock_guard<std::mutex> hold(g_cache.lock);
     return g_cache.slots[k].m_age;
+}
+
+void SetAfterFileReadHook(void (*hook)())
+{
+    g_afterFileRead.store(hook);
 }

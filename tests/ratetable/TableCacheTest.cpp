@@ -142,6 +142,19 @@ TEST_F(TableCacheTest, ClearCacheSendsEveryNextReadToItsFile)
     }
 }
 
+TEST_F(TableCacheTest, ReadOverlappingAClearDoesNotStoreWhatItRead)
+{
+    // The file update service replaces a file and clears the cache while a
+    // reader holds the old file's content: that content must not be stored.
+    WriteConstantTable(m_dir.Dir(), "A", 1, 5.0);
+    SetAfterFileReadHook([] { InterestRateTable::ClearCache(); });
+    ASSERT_EQ(ReadCached("A"), 1);
+    SetAfterFileReadHook(nullptr);
+    EXPECT_EQ(SlotOf("A"), -1);
+    ASSERT_EQ(ReadCached("A"), 1);  // a read without a clear is stored again
+    EXPECT_EQ(SlotOf("A"), 0);
+}
+
 TEST_F(TableCacheTest, FailedReadsAndEmptyNamesNeverComeFromTheCache)
 {
     ASSERT_EQ(ReadCached("MISSING"), 0);
