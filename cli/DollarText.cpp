@@ -2,6 +2,7 @@
 // with integer arithmetic only.
 #include "DollarText.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -112,6 +113,15 @@ std::string FormatCurrency(int64_t cy) {
 }
 
 std::string FormatCents(double cents) {
+    // Past 2^53 cents a double holds whole cents only, and times 100 the
+    // currency type would overflow: print the double's own digits.
+    if (!(std::fabs(cents) < 9.0e15)) {
+        char digits[400];
+        std::snprintf(digits, sizeof digits, "%.0f", std::nearbyint(cents));
+        std::string text = digits;
+        if (text.find_first_not_of("-0123456789") != std::string::npos) return text;  // inf, nan
+        return text.substr(0, text.size() - 2) + "." + text.substr(text.size() - 2);
+    }
     double rounded = cents < 0 ? -static_cast<double>(static_cast<int64_t>(-cents + 0.5))
                                : static_cast<double>(static_cast<int64_t>(cents + 0.5));
     return FormatCurrency(static_cast<int64_t>(rounded) * 100);
