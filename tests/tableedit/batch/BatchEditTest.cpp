@@ -10,7 +10,6 @@
 #include <functional>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -52,16 +51,16 @@ protected:
 
     std::string Dir() const { return dir.Path() + "/"; }
 
-    // A table file of one entry per start date, rates = the given percent.
-    void MakeTable(const std::string& name, const std::vector<std::pair<Date, double>>& entries) {
+    // A table of `count` entries a day apart from 1 January 2023, Daily at 7 %.
+    void MakeTable(const std::string& name, int count = 1) {
         InterestRateTable t;
-        for (size_t i = 0; i < entries.size(); ++i) {
-            t.SetStartingDate(static_cast<int>(i), entries[i].first);
-            t.SetMethod(static_cast<int>(i), kDaily);
-            t.SetNRate(static_cast<int>(i), entries[i].second);
-            t.SetMRate(static_cast<int>(i), entries[i].second);
-            t.SetRRate(static_cast<int>(i), entries[i].second);
-            t.SetDPY(static_cast<int>(i), 365);
+        for (int i = 0; i < count; ++i) {
+            t.SetStartingDate(i, Date(1, 1, 2023).AddDays(i));
+            t.SetMethod(i, kDaily);
+            t.SetNRate(i, 7);
+            t.SetMRate(i, 7);
+            t.SetRRate(i, 7);
+            t.SetDPY(i, 365);
         }
         std::string path = dir.File(name);
         ASSERT_EQ(t.Save(path), 1);
@@ -78,58 +77,90 @@ protected:
         return t;
     }
 
+    // The folder's files but the command file and the backups.
+    std::map<std::string, std::string> Tables() const {
+        auto files = Snapshot(dir.Path());
+        std::erase_if(files, [](const auto& f) {
+            return f.first == "cmd.csv" || f.first.rfind("Backup/", 0) == 0;
+        });
+        return files;
+    }
+
     ScratchFolder dir;
     ScriptedPrompts prompts;
     CBatchEdit batch{prompts};
 };
 
-TEST_F(BatchEdit, OnlyTheHeadingChangesNothingAndReportsSuccess) {
-    MakeTable("A.TB3", {{Date(1, 1, 2024), 8}});
-    const auto before = Snapshot(dir.Path());
+TEST_F(BatchEdit, OnlyTheHeadingChangesNothingAndTwoRunsInOneSecondGetTwoFolders) {
+    MakeTable("A.TB3");
+    const auto before = Tables();
     WriteBytes(dir.File("cmd.csv"), "Table File,Table End Date,Rate Start Date\n");
     EXPECT_EQ(batch.Run(dir.Path(), "cmd.csv"), BatchResult::Done);
-    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Batch-mode edit done. Backup copies are "
-                                                         "in folder " + Dir() +
-                                                         "Backup/261209-014500."});
-    EXPECT_EQ(batch.BackupFolder(), Dir() + "Backup/261209-014500/");
+    EXPECT_EQ(batch.Run(dir.Path(), "cmd.csv"), BatchResult::Done);
+    EXPECT_EQ(prompts.messages,
+              (std::vector<std::string>{
+                  "Batch-mode edit done. Backup copies are in folder " + Dir() +
+                      "Backup/261209-014500.",
+                  "Batch-mode edit done. Backup copies are in folder " + Dir() +
+                      "Backup/261209-014500-1."}));
+    EXPECT_TRUE(fs::is_empty(Dir() + "Backup/261209-014500"));
     EXPECT_TRUE(fs::is_empty(batch.BackupFolder()));
-    auto after = Snapshot(dir.Path());
-    after.erase("cmd.csv");
-    EXPECT_EQ(after, (std::map<std::string, std::string>{{"A.TB3", before.at("A.TB3")}}));
+    EXPECT_EQ(Tables(), before);
+
+    // A clock that has moved on when it is read again gives that second.
+    const std::time_t times[] = {kRunTime, kRunTime + 1};
+    int calls = 0;
+    std::string run, message;
+    ASSERT_EQ(tableedit::MakeBackupRunFolder(Dir(), [&] { return times[calls++ % 2]; }, &run,
+                                             &message), 1) << message;
+    EXPECT_EQ(run, Dir() + "Backup/261209-014501/");
 }
 
-TEST_F(BatchEdit, AnInvalidTableFileNameIsReportedAndEveryTableRestored) {
-    MakeTable("A.TB3", {{Date(1, 1, 2024), 8}});
-    const auto before = Snapshot(dir.Path());
-    EXPECT_EQ(RunLines("IL 2005.TXT,,01-01-2005,Daily,5,5,5,365\n"
-                       "A.TB3,,01-01-2025,Daily,7,7,7,365\n"),
-              BatchResult::Restored);
-    EXPECT_EQ(prompts.messages,
-              (std::vector<std::string>{"Invalid table file name: IL 2005.TXT in Line 2\n\n"
-                                        "IL 2005.TXT,,01-01-2005,Daily,5,5,5,365",
-                                        kRestoring}));
-    auto after = Snapshot(dir.Path());
-    after.erase("cmd.csv");
-    EXPECT_EQ(after, before);  // the backup of A.TB3 is gone with its folder
-    EXPECT_TRUE(fs::is_empty(Dir() + "Backup"));
-}
-
-TEST_F(BatchEdit, ANewTableMadeByAnEarlierLineIsDeletedByTheRestore) {
-    bool madeWhenRefused = false;
-    prompts.onMessage = [&](const std::string& text) {
-        if (text.rfind("Invalid Normal Underpay Rate", 0) == 0)
-            madeWhenRefused = Read("NEWTABLE.TB3").GetNRate(0) == 6.5;
+TEST_F(BatchEdit, AFailingLineRestoresEveryTableAndDeletesTheNewOnes) {
+    MakeTable("A.TB3");
+    MakeTable("RO.TB3");
+    ASSERT_EQ(chmod(dir.File("RO.TB3").c_str(), 0444), 0);
+    MakeTable("FULL.TB3", InterestRateTable::kMaxEntries);
+    WriteBytes(dir.File("BAD.TB3"), "not a table");
+    const auto before = Tables();
+    const std::string earlier = "NEWTABLE.TB3,,01-01-2025,Daily,6.5,6.5,6.5,365\n"
+                                "A.TB3,,01-01-2025,Daily,7.5,7.5,7.5,365\n";
+    const struct {
+        std::string lines;
+        const char* failing;  // the last line
+        const char* message;  // shown first, before the restore message
+    } cases[] = {
+        {"", "IL 2005.TXT,,01-01-2005,Daily,5,5,5,365",
+         "Invalid table file name: IL 2005.TXT in Line 2\n\n"},
+        {"NEWTABLE.TB3,,01-01-2025,Daily,6.5,6.5,6.5,365\n",
+         "NEWTABLE.TB3,,04-01-2025,Daily,\"8,5\",8,8,365", "Invalid Normal Underpay Rate: 8,5 in Line 3\n\n"},
+        {earlier, "RO.TB3,,01-01-2025,Daily,7,7,7,365",
+         "Table not saved (error 13, Permission denied): RO.TB3 in Line 4\n\n"},
+        {earlier, "FULL.TB3,,01-01-2025,Daily,5,5,5,365",
+         "Table full (500 entries at most): FULL.TB3 in Line 4\n\n"},
+        {earlier, "A.TB3,,01-01-2024,Daily,5,5,5,366",
+         "Rate start date before the previous entry's: 01-01-2024 in Line 4\n\n"},
+        {earlier, "BAD.TB3,,01-01-2024,Daily,5,5,5,366",
+         "Table file is not a readable rate table: BAD.TB3 in Line 4\n\n"},
+        // The duplicate question, answered No.
+        {earlier, "A.TB3,,01-01-2025,Daily,7.5,7.5,7.5,365",
+         "Duplicating entry in table A.TB3.  Save anyway?"},
     };
-    EXPECT_EQ(RunLines("NEWTABLE.TB3,,01-01-2025,Daily,6.5,6.5,6.5,365\n"
-                       "NEWTABLE.TB3,,04-01-2025,Daily,\"8,5\",8,8,365\n"),
-              BatchResult::Restored);
-    EXPECT_TRUE(madeWhenRefused);
-    EXPECT_EQ(prompts.messages,
-              (std::vector<std::string>{"Invalid Normal Underpay Rate: 8,5 in Line 3\n\n"
-                                        "NEWTABLE.TB3,,04-01-2025,Daily,\"8,5\",8,8,365",
-                                        kRestoring}));
-    EXPECT_FALSE(fs::exists(dir.File("NEWTABLE.TB3")));
-    EXPECT_TRUE(fs::is_empty(Dir() + "Backup"));
+    for (const auto& c : cases) {
+        // When the failure shows, the earlier lines' tables are saved.
+        bool newTableMade = false;
+        prompts.onMessage = [&](const std::string& text) {
+            if (text != kRestoring) newTableMade = fs::exists(dir.File("NEWTABLE.TB3"));
+        };
+        prompts.messages.clear();
+        EXPECT_EQ(RunLines(c.lines + c.failing + "\n"), BatchResult::Restored) << c.failing;
+        const bool question = std::string(c.message).find("Save anyway?") != std::string::npos;
+        const std::string first = question ? c.message : std::string(c.message) + c.failing;
+        EXPECT_EQ(prompts.messages, (std::vector<std::string>{first, kRestoring}));
+        EXPECT_EQ(newTableMade, !c.lines.empty()) << c.failing;
+        EXPECT_EQ(Tables(), before) << c.failing;
+        EXPECT_TRUE(fs::is_empty(Dir() + "Backup")) << c.failing;
+    }
 }
 
 TEST_F(BatchEdit, FieldsBecomeMethodDaysPerYearAndNotesOfTheTable) {
@@ -159,18 +190,22 @@ TEST_F(BatchEdit, FieldsBecomeMethodDaysPerYearAndNotesOfTheTable) {
 }
 
 TEST_F(BatchEdit, ATableOnSeveralLinesGetsAllItsEntriesInLineOrder) {
-    MakeTable("A.TB3", {{Date(1, 1, 2023), 7}});
+    MakeTable("A.TB3");
+    prompts.answers = {tableedit::EditorPrompts::Answer::Yes};
     ASSERT_EQ(RunLines("A.TB3,12-31-2025,01-01-2024,Daily,8,9.6,8,366,Rates A,One\\nTwo\n"
                        "B.TB3,,01-01-2024,Simple,6,6,6,366\n"
                        "a.tb3,,01-01-2024,Simple,1,1,1,366\n"  // another file: names keep case
                        "A.tb3,,01-01-2025,Daily,9,10.8,9,365\n"
-                       "A.TB3,06-30-2026,01-01-2025,Daily,6,7.2,6,365\n"),  // a date twice is fine
+                       "A.TB3,06-30-2026,01-01-2025,Daily,6,7.2,6,365\n"  // a date twice is fine
+                       "A.TB3,,01-01-2025,Daily,6,7.2,6,365\n"),  // a duplicate, kept: Yes
               BatchResult::Done);
+    EXPECT_EQ(prompts.messages.front(), "Duplicating entry in table A.TB3.  Save anyway?");
     InterestRateTable a = Read("A.TB3");
-    EXPECT_EQ(a.GetHeader()->m_entryCount, 4);
-    const double normal[] = {7, 8, 9, 6};
-    const Date start[] = {Date(1, 1, 2023), Date(1, 1, 2024), Date(1, 1, 2025), Date(1, 1, 2025)};
-    for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(a.GetHeader()->m_entryCount, 5);
+    const double normal[] = {7, 8, 9, 6, 6};
+    const Date start[] = {Date(1, 1, 2023), Date(1, 1, 2024), Date(1, 1, 2025), Date(1, 1, 2025),
+                          Date(1, 1, 2025)};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(a.GetNRate(i), normal[i]) << i;
         EXPECT_EQ(a.GetStartingDate(i), start[i]) << i;
     }
@@ -188,82 +223,8 @@ TEST_F(BatchEdit, ATableOnSeveralLinesGetsAllItsEntriesInLineOrder) {
     EXPECT_EQ(old.GetHeader()->m_entryCount, 1);
 }
 
-TEST_F(BatchEdit, ASaveThatFailsIsAnErrorAndEveryTableIsRestored) {
-    MakeTable("A.TB3", {{Date(1, 1, 2023), 7}});
-    MakeTable("RO.TB3", {{Date(1, 1, 2023), 7}});
-    ASSERT_EQ(chmod(dir.File("RO.TB3").c_str(), 0444), 0);
-    const auto before = Snapshot(dir.Path());
-    const std::string roLine = "RO.TB3,,01-01-2025,Daily,7,7,7,365";
-    EXPECT_EQ(RunLines("NEW.TB3,,01-01-2025,Daily,7,7,7,365\n"
-                       "A.TB3,,01-01-2025,Daily,7.5,7.5,7.5,365\n" + roLine + "\n"),
-              BatchResult::Restored);
-    EXPECT_EQ(prompts.messages,
-              (std::vector<std::string>{"Table not saved (error 13, Permission denied): RO.TB3 "
-                                        "in Line 4\n\n" + roLine,
-                                        kRestoring}));
-    auto after = Snapshot(dir.Path());
-    after.erase("cmd.csv");
-    EXPECT_EQ(after, before);
-}
-
-TEST_F(BatchEdit, TheDuplicateQuestionDecidesWhetherTheRunGoesOn) {
-    const std::string line = "A.TB3,,01-01-2024,Daily,8,8,8,366";
-    for (auto answer : {tableedit::EditorPrompts::Answer::No, tableedit::EditorPrompts::Answer::Yes}) {
-        MakeTable("A.TB3", {});
-        ScriptedPrompts p;
-        p.answers = {answer};
-        CBatchEdit b(p);
-        WriteBytes(dir.File("cmd.csv"), kHeading + line + "\n" + line + "\n");
-        const BatchResult result = b.Run(dir.Path(), "cmd.csv");
-        ASSERT_GE(p.messages.size(), 2u);
-        EXPECT_EQ(p.messages[0], "Duplicating entry in table A.TB3.  Save anyway?");
-        if (answer == tableedit::EditorPrompts::Answer::No) {
-            EXPECT_EQ(result, BatchResult::Restored);
-            EXPECT_EQ(p.messages[1], kRestoring);
-            EXPECT_EQ(Read("A.TB3").GetHeader()->m_entryCount, 0);
-        } else {
-            EXPECT_EQ(result, BatchResult::Done);
-            EXPECT_EQ(Read("A.TB3").GetHeader()->m_entryCount, 2);
-        }
-        fs::remove_all(Dir() + "Backup");
-    }
-}
-
-TEST_F(BatchEdit, LinesThatWouldSpoilTheirTableAreRefused) {
-    InterestRateTable full;
-    for (int i = 0; i < InterestRateTable::kMaxEntries; ++i) {
-        full.SetStartingDate(i, Date(1, 1, 1954).AddDays(i));
-        full.SetDPY(i, 365);
-    }
-    std::string fullPath = dir.File("FULL.TB3");
-    ASSERT_EQ(full.Save(fullPath), 1);
-    MakeTable("A.TB3", {{Date(7, 1, 2024), 7}});
-    WriteBytes(dir.File("BAD.TB3"), "not a table");
-    const struct {
-        const char* line;
-        const char* message;
-    } cases[] = {
-        {"FULL.TB3,,01-01-2025,Daily,5,5,5,365", "Table full (500 entries at most): FULL.TB3"},
-        {"A.TB3,,01-01-2024,Daily,5,5,5,366",
-         "Rate start date before the previous entry's: 01-01-2024"},
-        {"BAD.TB3,,01-01-2024,Daily,5,5,5,366",
-         "Table file is not a readable rate table: BAD.TB3"},
-    };
-    const auto before = Snapshot(dir.Path());
-    for (const auto& c : cases) {
-        prompts.messages.clear();
-        EXPECT_EQ(RunLines(std::string("NEW.TB3,,01-01-2025,Daily,7,7,7,365\n") + c.line + "\n"),
-                  BatchResult::Restored);
-        ASSERT_EQ(prompts.messages.size(), 2u);
-        EXPECT_EQ(prompts.messages[0], std::string(c.message) + " in Line 3\n\n" + c.line);
-        auto after = Snapshot(dir.Path());
-        after.erase("cmd.csv");
-        EXPECT_EQ(after, before) << c.line;
-    }
-}
-
 TEST_F(BatchEdit, WithoutABackupNothingIsTouched) {
-    MakeTable("A.TB3", {{Date(1, 1, 2023), 7}});
+    MakeTable("A.TB3");
     const std::string body = "A.TB3,,01-01-2025,Daily,7,7,7,365\nDIR.TB3,,01-01-2025,Daily,7,7,7,365\n";
     WriteBytes(dir.File("cmd.csv"), kHeading + body);
     const std::string copyFailed = "CopyFile(" + Dir() + "DIR.TB3, " + Dir() +
@@ -306,30 +267,9 @@ TEST_F(BatchEdit, WithoutABackupNothingIsTouched) {
     }
 }
 
-TEST_F(BatchEdit, TwoRunsInTheSameSecondGetTwoBackupFolders) {
-    WriteBytes(dir.File("cmd.csv"), "heading only\n");
-    ASSERT_EQ(batch.Run(dir.Path(), "cmd.csv"), BatchResult::Done);
-    const std::string first = batch.BackupFolder();
-    ASSERT_EQ(batch.Run(dir.Path(), "cmd.csv"), BatchResult::Done);
-    EXPECT_EQ(first, Dir() + "Backup/261209-014500/");
-    EXPECT_EQ(batch.BackupFolder(), Dir() + "Backup/261209-014500-1/");
-    EXPECT_TRUE(fs::is_directory(first));
-    EXPECT_TRUE(fs::is_directory(batch.BackupFolder()));
-
-    // A clock that has moved on when it is read again gives that second.
-    std::time_t times[] = {kRunTime, kRunTime + 1};
-    int calls = 0;
-    std::string run, message;
-    ASSERT_EQ(tableedit::MakeBackupRunFolder(Dir(), [&] { return times[calls++ % 2]; }, &run,
-                                             &message),
-              1)
-        << message;
-    EXPECT_EQ(run, Dir() + "Backup/261209-014501/");
-}
-
 TEST_F(BatchEdit, ATableThatCannotBePutBackKeepsTheWholeBackup) {
-    MakeTable("A.TB3", {{Date(1, 1, 2023), 7}});
-    MakeTable("B.TB3", {{Date(1, 1, 2023), 7}});
+    MakeTable("A.TB3");
+    MakeTable("B.TB3");
     const std::string oldB = ReadBytes(dir.File("B.TB3"));
     // When the bad line is reported, A.TB3 is turned into a folder with a
     // file in it, which no copy can replace.
