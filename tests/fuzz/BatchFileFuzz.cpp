@@ -13,31 +13,14 @@
 #include <string>
 
 #include "BatchEdit.h"
+#include "../tableedit/batch/ScriptedPrompts.h"
 #include "FuzzScratch.h"
 #include "ratetable/InterestRateTable.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class CountingPrompts : public tableedit::EditorPrompts {
-public:
-    int messages = 0;
-    Answer Message(const std::string& text, Buttons buttons) override {
-        if (text.empty()) std::abort();
-        ++messages;
-        // Alternate the answers so both ways after a duplicate are taken.
-        return buttons == Buttons::Ok ? Answer::Ok : (messages % 2 ? Answer::Yes : Answer::No);
-    }
-    std::optional<std::string> OpenFile(const std::string&, const std::string&,
-                                        const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> SaveFile(const std::string&, const std::string&,
-                                        const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+using Answer = tableedit::EditorPrompts::Answer;
 
 std::map<std::string, std::string> Tables(const std::string& folder) {
     std::map<std::string, std::string> files;
@@ -71,10 +54,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteInput(dir + "cmd.csv", data, size);
     const auto before = Tables(dir);
 
-    CountingPrompts prompts;
+    // Yes and No in turn, so both ways on from a duplicate are taken.
+    ScriptedPrompts prompts;
+    for (int i = 0; i < 16; ++i) prompts.answers.push_back(i % 2 ? Answer::No : Answer::Yes);
     tableedit::CBatchEdit batch(prompts);
     const tableedit::BatchResult result = batch.Run(dir, "cmd.csv");
-    if (prompts.messages == 0) std::abort();
+    if (prompts.messages.empty()) std::abort();
+    for (const std::string& m : prompts.messages) {
+        if (m.empty()) std::abort();
+    }
     const auto after = Tables(dir);
     if (result != tableedit::BatchResult::Done) {
         if (after != before) std::abort();
