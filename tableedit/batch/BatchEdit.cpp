@@ -74,23 +74,21 @@ BatchResult CBatchEdit::Run(const std::string& folderIn, const std::string& file
         return BatchResult::NotTouched;
     }
 
+    const auto noBackup = [this](const std::string& why) {
+        m_prompts.Message(why);
+        m_prompts.Message(kBackupFailed);
+        return BatchResult::NotTouched;
+    };
+
     // The file is read once, before anything is made: the lines applied are
     // then exactly the lines whose tables were backed up.
     std::vector<BatchLine> lines;
     BatchLineError readError;
-    if (!ReadBatchLines(folder + fileName, &lines, &readError)) {
-        m_prompts.Message(readError.m_check);
-        m_prompts.Message(kBackupFailed);
-        return BatchResult::NotTouched;
-    }
+    if (!ReadBatchLines(folder + fileName, &lines, &readError)) return noBackup(readError.m_check);
 
     std::string message;
     std::string runFolder;
-    if (!MakeBackupRunFolder(folder, m_clock, &runFolder, &message)) {
-        m_prompts.Message(message);
-        m_prompts.Message(kBackupFailed);
-        return BatchResult::NotTouched;
-    }
+    if (!MakeBackupRunFolder(folder, m_clock, &runFolder, &message)) return noBackup(message);
     m_backupFolder = runFolder;
     std::set<std::string> backedUp;
     for (const BatchLine& line : lines) {
@@ -100,11 +98,7 @@ BatchResult CBatchEdit::Run(const std::string& folderIn, const std::string& file
         if (!IsValidBatchTableFile(field)) continue;
         const std::string table = BatchTableFileName(field);
         if (!backedUp.insert(table).second) continue;
-        if (!BackUpTable(folder, runFolder, table, &message)) {
-            m_prompts.Message(message);
-            m_prompts.Message(kBackupFailed);
-            return BatchResult::NotTouched;
-        }
+        if (!BackUpTable(folder, runFolder, table, &message)) return noBackup(message);
     }
 
     bool failed = false;
