@@ -22,8 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "../tools/ScratchFolder.h"
-#include "TableBuilder.h"
+#include "../tableedit/batch/ScratchFolder.h"
+#include "BatchEdit.h"
+#include "StderrPrompts.h"
 #include "ratetable/InterestRateTable.h"
 
 namespace {
@@ -214,20 +215,19 @@ TEST_F(FederalTable, HeaderSaysWhatTheTableIsAndHowFarItGoes) {
 }
 
 TEST(FederalTableBuild, RebuildingFromTheCommandFileIsByteIdentical) {
+    // As the federal_table target does: the batch edit on a copy of the
+    // command file in a folder without the table.
     ScratchFolder out;
     ASSERT_FALSE(out.Path().empty());
-    std::vector<std::string> written;
-    std::string error;
-    ASSERT_EQ(BuildTablesFromCommandFile(kDataDir + "/federal-rates.csv", out.Path(), &written,
-                                         &error),
-              1)
-        << error;
-    ASSERT_EQ(written, std::vector<std::string>{out.File("FEDERAL.TB3")});
+    WriteBytes(out.File("federal-rates.csv"), ReadBytes(kDataDir + "/federal-rates.csv"));
+    tableedit::StderrPrompts prompts(false);
+    tableedit::CBatchEdit batch(prompts);
+    ASSERT_EQ(batch.Run(out.Path(), "federal-rates.csv"), tableedit::BatchResult::Done);
     const std::string shipped = ReadBytes(kDataDir + "/FEDERAL.TB3");
     ASSERT_FALSE(shipped.empty());
     EXPECT_TRUE(ReadBytes(out.File("FEDERAL.TB3")) == shipped)
         << "data/FEDERAL.TB3 differs from what data/federal-rates.csv builds; rebuild it "
-           "with qrt_buildtable data/federal-rates.csv and commit both";
+           "with the federal_table target and commit both";
 }
 
 }  // namespace

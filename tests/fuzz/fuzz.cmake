@@ -18,6 +18,8 @@ if(QRT_BUILD_FUZZ)
   qrt_add_fuzz(ini_file fuzz/IniFileFuzz.cpp)
   qrt_add_fuzz(batch_line fuzz/BatchLineFuzz.cpp)
   target_link_libraries(fuzz_batch_line PRIVATE qrt_batchcommand)
+  qrt_add_fuzz(batch_file fuzz/BatchFileFuzz.cpp)
+  target_link_libraries(fuzz_batch_file PRIVATE qrt_batchedit_core qrt_batchcommand)
 endif()
 
 if(QRT_BUILD_FUZZ)

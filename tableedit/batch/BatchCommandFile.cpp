@@ -35,25 +35,32 @@ int Fail(BatchLineError* err, const char* check, const std::string& field, int l
     return 0;
 }
 
-// A table file name: has an extension ".TB3" (any case) after a non-empty
-// base, and none of the characters that cannot stand in a file name here.
-bool IsValidTableFile(const std::string& name) {
+}  // namespace
+
+int IsValidBatchTableFile(const std::string& name) {
     static const char kForbidden[] = "\"/\\[]:+|<>=;,*?";
     for (unsigned char c : name) {
-        if (c < 0x20 || std::strchr(kForbidden, c) != nullptr) return false;
+        if (c < 0x20 || std::strchr(kForbidden, c) != nullptr) return 0;
     }
     const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot == 0) return false;
+    if (dot == std::string::npos || dot == 0) return 0;
     const std::string ext = name.substr(dot);
-    if (ext.size() != 4) return false;
+    if (ext.size() != 4) return 0;
     const char want[] = ".TB3";
     for (size_t i = 0; i < 4; ++i) {
         char c = ext[i];
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != want[i]) return false;
+        if (c != want[i]) return 0;
     }
-    return true;
+    return 1;
 }
+
+std::string BatchTableFileName(const std::string& tableFile) {
+    const size_t dot = tableFile.rfind('.');
+    return (dot == std::string::npos ? tableFile : tableFile.substr(0, dot)) + ".TB3";
+}
+
+namespace {
 
 // A decimal number that fills the whole text; empty reads 0. Locale-free, so
 // a program that sets a locale with a decimal comma reads the same file.
@@ -169,7 +176,7 @@ int ParseBatchLine(const std::string& line, int lineNumber, BatchCommand* cmd,
     BatchCommand c;
     c.m_line = lineNumber;
     c.m_text = line;
-    if (!IsValidTableFile(f[0])) return Fail(err, kBadTableFile, f[0], lineNumber, line);
+    if (!IsValidBatchTableFile(f[0])) return Fail(err, kBadTableFile, f[0], lineNumber, line);
     c.m_tableFile = f[0];
     if (!f[1].empty() && !ParseDate(f[1], &c.m_endDate))
         return Fail(err, kBadEndDate, f[1], lineNumber, line);
@@ -215,9 +222,8 @@ int ParseBatchLine(const std::string& line, int lineNumber, BatchCommand* cmd,
     return 1;
 }
 
-int ReadBatchCommandFile(const std::string& path, std::vector<BatchCommand>* cmds,
-                         BatchLineError* err) {
-    cmds->clear();
+int ReadBatchLines(const std::string& path, std::vector<BatchLine>* lines, BatchLineError* err) {
+    lines->clear();
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const int cause = errno;
@@ -225,16 +231,15 @@ int ReadBatchCommandFile(const std::string& path, std::vector<BatchCommand>* cmd
         err->m_check = "Batch file open failed with error " + std::to_string(cause);
         return 0;
     }
-    std::vector<BatchCommand> out;
-    std::string line;
+    std::vector<BatchLine> out;
+    std::string text;
     int lineNumber = 0;
-    while (std::getline(in, line)) {
+    while (std::getline(in, text)) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (lineNumber == 1 || IsSkippedBatchLine(line)) continue;
-        BatchCommand c;
-        if (!ParseBatchLine(line, lineNumber, &c, err)) return 0;
-        out.push_back(std::move(c));
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (lineNumber == 1 || IsSkippedBatchLine(text)) continue;
+        out.push_back(BatchLine{lineNumber, std::move(text)});
+        text.clear();
     }
     if (in.bad()) {
         const int cause = errno;
@@ -242,6 +247,6 @@ int ReadBatchCommandFile(const std::string& path, std::vector<BatchCommand>* cmd
         err->m_check = "Batch file read failed with error " + std::to_string(cause);
         return 0;
     }
-    *cmds = std::move(out);
+    *lines = std::move(out);
     return 1;
 }

@@ -10,7 +10,8 @@
 //   (365, 366, 365.25), description (optional), notes (optional, \n = line
 //   break).
 // Empty lines, lines made only of commas and lines starting "***" are
-// skipped. Nothing here touches a table: the caller applies the commands.
+// skipped. Nothing here touches a table: the batch edit (BatchEdit.h)
+// applies the commands.
 // Plain functions and values; any thread may use its own.
 // Tests: every check message with its field and line, quoting rules, skipped
 // lines, method keywords, CRLF input, malformed numbers.
@@ -53,9 +54,25 @@ constexpr int kBatchFieldCount = 10;
 constexpr int kMaxDescriptionLength = 93;
 constexpr int kMaxNotesLength = 65535;
 
+// One line of the command file as read: its number (heading = 1) and text.
+struct BatchLine {
+    int m_line = 0;
+    std::string m_text;
+};
+
 // 1 if the line is skipped without a message: empty, only commas, or
 // starting with "***".
 int IsSkippedBatchLine(const std::string& line);
+
+// 1 if name may be the table file of a line: a non-empty base, the extension
+// ".TB3" in any case, and none of the characters "/\[]:+|<>=;,*? nor a
+// double quote nor a control character, so it names a file in the command
+// file's own folder.
+int IsValidBatchTableFile(const std::string& name);
+
+// The file a line's table file names once ".TB3" is forced on it, as Read
+// and Save do: FEDERAL.tb3 and FEDERAL.TB3 are both FEDERAL.TB3.
+std::string BatchTableFileName(const std::string& tableFile);
 
 // Splits a line at commas. A field that begins with a double quote runs to
 // the next double quote (commas inside are kept, a doubled quote is not an
@@ -74,9 +91,8 @@ int BatchMethodCode(const std::string& text);
 int ParseBatchLine(const std::string& line, int lineNumber, BatchCommand* cmd,
                    BatchLineError* err);
 
-// Reads a whole command file: skips the heading and the skipped lines and
-// parses the rest. A trailing carriage return on a line (CR LF files) is
-// dropped. Returns 1 with every command in *cmds (in line order), or 0 with
-// the first error in *err and *cmds empty.
-int ReadBatchCommandFile(const std::string& path, std::vector<BatchCommand>* cmds,
-                         BatchLineError* err);
+// Reads the command file's lines after the heading, less the skipped ones,
+// in order; a trailing carriage return (CR LF files) is dropped. Returns 1
+// with the lines in *lines, or 0 with *err holding "Batch file open failed
+// with error <errno>" (or "... read failed ...") and *lines empty.
+int ReadBatchLines(const std::string& path, std::vector<BatchLine>* lines, BatchLineError* err);

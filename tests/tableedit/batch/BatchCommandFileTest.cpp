@@ -132,40 +132,32 @@ TEST(BatchCommandFile, LinesAreNumberedFromTheHeadingAndCrLfIsAccepted) {
                "A.TB3,,01-01-2024,Daily,8,9.6,8,366,,Note\r\n"
                ",,,\n"
                "B.TB3,,01-01-2025,Daily,7,8.4,7,365");
-    std::vector<BatchCommand> cmds;
+    std::vector<BatchLine> lines;
     BatchLineError err;
-    ASSERT_EQ(ReadBatchCommandFile(dir.File("cmd.csv"), &cmds, &err), 1) << err.Message();
-    ASSERT_EQ(cmds.size(), 2u);
-    EXPECT_EQ(cmds[0].m_line, 4);
-    EXPECT_EQ(cmds[0].m_notes, "Note");  // no carriage return left over
-    EXPECT_EQ(cmds[1].m_line, 6);
-    EXPECT_EQ(cmds[1].m_tableFile, "B.TB3");
+    ASSERT_EQ(ReadBatchLines(dir.File("cmd.csv"), &lines, &err), 1) << err.Message();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].m_line, 4);
+    EXPECT_EQ(lines[0].m_text, "A.TB3,,01-01-2024,Daily,8,9.6,8,366,,Note");  // no CR left over
+    EXPECT_EQ(lines[1].m_line, 6);
+    EXPECT_EQ(lines[1].m_text, "B.TB3,,01-01-2025,Daily,7,8.4,7,365");
 }
 
-TEST(BatchCommandFile, TheFirstBadLineStopsTheReadWithItsMessage) {
-    ScratchFolder dir;
-    WriteBytes(dir.File("cmd.csv"),
-               "heading\n"
-               "IL 2005.TXT,,01-01-2005,Daily,5,5,5,365\n"
-               "also bad\n");
-    std::vector<BatchCommand> cmds;
-    BatchLineError err;
-    EXPECT_EQ(ReadBatchCommandFile(dir.File("cmd.csv"), &cmds, &err), 0);
-    EXPECT_TRUE(cmds.empty());
-    EXPECT_EQ(err.Message(),
-              "Invalid table file name: IL 2005.TXT in Line 2\n\n"
-              "IL 2005.TXT,,01-01-2005,Daily,5,5,5,365");
-}
-
-TEST(BatchCommandFile, HeadingOnlyGivesNoCommandsAndMissingFileAnError) {
+TEST(BatchCommandFile, HeadingOnlyGivesNoLinesAndMissingFileAnError) {
     ScratchFolder dir;
     WriteBytes(dir.File("cmd.csv"), "heading only\n");
-    std::vector<BatchCommand> cmds;
+    std::vector<BatchLine> lines;
     BatchLineError err;
-    EXPECT_EQ(ReadBatchCommandFile(dir.File("cmd.csv"), &cmds, &err), 1);
-    EXPECT_TRUE(cmds.empty());
-    EXPECT_EQ(ReadBatchCommandFile(dir.File("missing.csv"), &cmds, &err), 0);
+    EXPECT_EQ(ReadBatchLines(dir.File("cmd.csv"), &lines, &err), 1);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(ReadBatchLines(dir.File("missing.csv"), &lines, &err), 0);
     EXPECT_EQ(err.Message(), "Batch file open failed with error 2");
+}
+
+TEST(BatchCommandFile, TableFileNamesGetTheirTb3Extension) {
+    EXPECT_EQ(BatchTableFileName("FEDERAL.tb3"), "FEDERAL.TB3");
+    EXPECT_EQ(BatchTableFileName("IL Prior 2002.Tb3"), "IL Prior 2002.TB3");
+    EXPECT_EQ(IsValidBatchTableFile("IL Prior 2002.tb3"), 1);
+    EXPECT_EQ(IsValidBatchTableFile("../up.TB3"), 0);
 }
 
 }  // namespace
