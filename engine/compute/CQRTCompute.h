@@ -37,6 +37,8 @@
 #include "ratetable/InterestRateTable.h"
 
 // Declares a warning/error flag's accessor pair over the member m_<name>.
+class CEventSums;
+
 #define QRT_FLAG_ACCESSORS(Name, member) \
     int Name() const { return member; }  \
     void Name(int v) { member = v; }
@@ -402,6 +404,7 @@ public:
     double m_gattAmountStart = 0.0;
     double m_driverWork = 0.0;
     int32_t m_flags[kFlagCount] = {};
+    CEventSums* m_eventSums = nullptr;  // events already summed, while ReallocPayments walks on
 };
 
 #undef QRT_FLAG_ACCESSORS

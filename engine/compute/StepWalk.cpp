@@ -24,7 +24,19 @@ CStepWalk::CStepWalk(CQRTCompute& c, Date computeDate, int monthly, int sumOfFac
 {
 }
 
+CStepWalk::CStepWalk(const CStepWalk& from, Date computeDate)
+    : CStepWalk(from)
+{
+    m_computeDate = computeDate;
+}
+
 void CStepWalk::Run()
+{
+    Start();
+    Finish();
+}
+
+void CStepWalk::Start()
 {
     InterestRateTable& table = m_c.m_table;
     while (m_entries < 500 && table.GetStartingDate(m_entries).isValid()) ++m_entries;
@@ -39,28 +51,64 @@ void CStepWalk::Run()
     m_monthEnd = firstEvent;
     m_monthEnd.EndOfMonth();
     m_gatt94Done = firstEvent > kGatt1994 ? 1 : 0;
+}
 
+void CStepWalk::Finish()
+{
     for (;;) {
         const int kind = ChooseStep();
         if (TakeSplitPoint(kind)) continue;
-
-        Date stepEnd;
-        if (IsEventStep(kind)) stepEnd = m_nextEvent;
-        else if (kind == kRateChange) stepEnd = m_nextRate;
-        else if (kind == kMonthEnd) stepEnd = m_monthEnd;
-        else stepEnd = m_computeDate;
-
-        NormalStream(kind, stepEnd);
-        LiabilityEffect(kind);
-        MotivatedStream(kind, stepEnd);
-        EventEffects(kind);
-        Advance(kind);
-        NoteCashFlow(stepEnd);
-        if (kind == kMonthEnd) {
-            m_monthEnd = m_monthEnd.AddDays(1);
-            m_monthEnd.EndOfMonth();
-        }
+        TakeStep(kind);
         if (kind == kFinal) break;
+    }
+}
+
+void CStepWalk::RunBefore(Date d)
+{
+    for (;;) {
+        const int kind = ChooseStep();
+        if (!(StepEnd(kind) < d)) return;
+        if (TakeSplitPoint(kind)) continue;
+        TakeStep(kind);
+    }
+}
+
+Date CStepWalk::StepEnd(int kind) const
+{
+    if (IsEventStep(kind)) return m_nextEvent;
+    if (kind == kRateChange) return m_nextRate;
+    if (kind == kMonthEnd) return m_monthEnd;
+    return m_computeDate;
+}
+
+void CStepWalk::TakeStep(int kind)
+{
+    const Date stepEnd = StepEnd(kind);
+    NormalStream(kind, stepEnd);
+    LiabilityEffect(kind);
+    MotivatedStream(kind, stepEnd);
+    EventEffects(kind);
+    Advance(kind);
+    NoteCashFlow(stepEnd);
+    if (kind == kMonthEnd) {
+        m_monthEnd = m_monthEnd.AddDays(1);
+        m_monthEnd.EndOfMonth();
+    }
+}
+
+void CStepWalk::DropLaterRecords()
+{
+    ComputeResults*& normal = m_lastNormal != nullptr ? m_lastNormal->m_next : m_c.m_normalBase;
+    FreeComputeResultsChain(normal);
+    normal = nullptr;
+    ComputeResults*& motivated = m_lastMotivated != nullptr ? m_lastMotivated->m_next : m_c.m_motivatedBase;
+    FreeComputeResultsChain(motivated);
+    motivated = nullptr;
+    CashFlow*& flow = m_lastCashFlow != nullptr ? m_lastCashFlow->m_next : m_c.m_cashFlow;
+    while (flow != nullptr) {
+        CashFlow* next = flow->m_next;
+        delete flow;
+        flow = next;
     }
 }
 
