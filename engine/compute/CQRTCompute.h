@@ -197,6 +197,12 @@ public:
     void FreeCashflow();
     // Frees the motivated, normal and penalty result lists, in that order.
     void FreeResultsList();
+    // Result records come from a list of spare records that the object keeps,
+    // so that a computation repeated on one object allocates no record.
+    // NewRecord returns a record in its initial state; KeepRecords takes back
+    // a chain (linked by m_next) that no list holds any more.
+    ComputeResults* NewRecord();
+    void KeepRecords(ComputeResults* head);
     // Frees a failure-to-pay piece list and nulls the head passed in.
     void FreeF2F(F2Fs*& list);
     // The drop list (null outside a penalty computation).
@@ -404,6 +410,7 @@ public:
     double m_gattAmountStart = 0.0;
     double m_driverWork = 0.0;
     int32_t m_flags[kFlagCount] = {};
+    ComputeResults* m_spareRecords = nullptr;
     CEventSums* m_eventSums = nullptr;  // events already summed, while ReallocPayments walks on
 };
 

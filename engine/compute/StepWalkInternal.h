@@ -36,6 +36,7 @@ public:
     void DropLaterRecords();
 
 private:
+    Date EntryEnd(int i) const;
     Date StepEnd(int kind) const;
     void TakeStep(int kind);
     int ChooseStep();
@@ -61,7 +62,6 @@ private:
     int m_event = 0;   // index of the next event
     int m_entry = 0;   // rate table entry in force
     int m_entries = 0; // number of valid table entries
-    Date m_entryEnd[500];
     Date m_normalStart;
     Date m_motivatedStart;
     Date m_monthEnd;
