@@ -29,7 +29,9 @@ ordered_json Periods(const ComputeResults* head) {
 
 }  // namespace
 
-void WriteResultJson(const CEngineRun& run, std::ostream& out) {
+void WriteResultJson(const CEngineRun& run, std::ostream& out) { out << ResultDocument(run).dump(2) << "\n"; }
+
+nlohmann::ordered_json ResultDocument(const CEngineRun& run) {
     CQRTCompute& c = *run.ComputeObject();
     ordered_json doc;
     struct Total {
@@ -86,5 +88,5 @@ void WriteResultJson(const CEngineRun& run, std::ostream& out) {
         detail.push_back(slot);
     }
     doc["PenaltyDetail"] = detail;
-    out << doc.dump(2) << "\n";
+    return doc;
 }

@@ -7,8 +7,11 @@
 // Tests: the keys of every example's output; totals against the engine.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "automation/EngineRun.h"
 
 void WriteResultJson(const CEngineRun& run, std::ostream& out);
+// The same object as a document, for a caller that adds keys of its own.
+nlohmann::ordered_json ResultDocument(const CEngineRun& run);

@@ -15,6 +15,8 @@
 #include <string>
 
 #include "AccountReader.h"
+#include "BatchMode.h"
+#include "ComputationError.h"
 #include "DataDirectory.h"
 #include "DollarText.h"
 #include "JsonTree.h"
@@ -90,28 +92,10 @@ int ReadFile(const std::string& path, std::string& text, std::string& why) {
     return 1;
 }
 
-// Message of an input-error flag raised by the computation; empty if none.
-std::string ComputationError(const CEngineRun& run, const CEngineInputs& inputs) {
-    CQRTCompute& c = *run.ComputeObject();
-    const std::string settle = IsoDate(run.SettlementDate());
-    const std::string first = IsoDate(c.GetEvent(0)->m_date);
-    if (c.NoTableLoaded()) {
-        const char* dir = std::getenv("QRT_ENGINE_DIR");
-        return "no rate table found for the jurisdiction \"" + Printable(inputs.Jurisdiction()) + "\" (looked in " +
-               (dir != nullptr && dir[0] != '\0' ? std::string(dir) : std::string("the current folder")) + ")";
-    }
-    if (c.NoEvents()) return "the account has no events; add at least one to \"events\"";
-    if (c.EventBeforeTable())
-        return "the first event (" + first + ") is dated before the rate table \"" + Printable(c.GetTableName()) +
-               "\" starts (" + IsoDate(c.GetTable()->GetStartingDate(0)) + ")";
-    if (c.ComputeBeforeEvents())
-        return "the settlement date " + settle + " is before the first event (" + first + ")";
-    return "";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (BatchRequested(argc, argv)) return RunBatch(argc, argv);
     bool json = false;
     std::string file;
     for (int i = 1; i < argc; ++i) {
