@@ -10,15 +10,30 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "compute/CQRTCompute.h"
+
+// Every allocation of the program is counted, so that the account benchmarks
+// can report their allocations per computation.
+std::atomic<long> g_allocations{0};
+
+void* operator new(std::size_t size)
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size != 0 ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -95,14 +110,25 @@ std::unique_ptr<CQRTCompute> AccountOf(int n)
     return c;
 }
 
+// One iteration allocates the payments and computes the account; the
+// counters give the allocations of one iteration (the first one, which fills
+// the object's spare records, aside) and the periods of its final run.
 void RunAccount(benchmark::State& state, CQRTCompute& c, Date through, int monthly)
 {
+    c.ReallocPayments(CQRTCompute::kMaxEvents);
+    c.MainCompute(through, -1, monthly);
+    const long before = g_allocations.load();
     for (auto _ : state) {
         c.ReallocPayments(CQRTCompute::kMaxEvents);
         benchmark::DoNotOptimize(c.MainCompute(through, -1, monthly));
         benchmark::DoNotOptimize(c.BalanceDue());
     }
     if (c.BalanceDue() == 0.0 && c.InterestNormal() == 0.0) state.SkipWithError("the account computed nothing");
+    int periods = 0;
+    for (const ComputeResults* head : {c.NormalBase(), c.MotivatedBase(), c.PenaltyBase()})
+        for (const ComputeResults* r = head; r != nullptr; r = r->m_next) ++periods;
+    state.counters["allocs"] = static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
+    state.counters["periods"] = periods;
 }
 
 struct MethodCase {

@@ -39,6 +39,13 @@ void WriteResultJson(const CEngineRun& run, std::ostream& out) { WriteResultJson
 
 void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,
                      std::ostream& out) {
+    // Names from the file are not checked for UTF-8; show a bad byte as U+FFFD
+    // rather than fail.
+    out << ResultDocument(run, inputs, penalties).dump(2, ' ', false, ordered_json::error_handler_t::replace) << "\n";
+}
+
+ordered_json ResultDocument(const CEngineRun& run, const CEngineInputs* inputs,
+                            const std::vector<PenaltyEntryEcho>& penalties) {
     CQRTCompute& c = *run.ComputeObject();
     ordered_json doc;
     if (inputs != nullptr) doc["Account"] = AccountEchoJson(run, *inputs, penalties);
@@ -102,7 +109,5 @@ void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const s
         detail.push_back(slot);
     }
     doc["PenaltyDetail"] = detail;
-    // Names from the file are not checked for UTF-8; show a bad byte as U+FFFD
-    // rather than fail.
-    out << doc.dump(2, ' ', false, ordered_json::error_handler_t::replace) << "\n";
+    return doc;
 }

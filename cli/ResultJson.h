@@ -10,6 +10,7 @@
 // Tests: the keys of every example's output; totals against the engine.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <vector>
 
@@ -21,3 +22,6 @@
 void WriteResultJson(const CEngineRun& run, std::ostream& out);
 void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,
                      std::ostream& out);
+// The same object as a document, for a caller that adds keys of its own.
+nlohmann::ordered_json ResultDocument(const CEngineRun& run, const CEngineInputs* inputs = nullptr,
+                                      const std::vector<PenaltyEntryEcho>& penalties = {});

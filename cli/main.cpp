@@ -17,6 +17,8 @@
 
 #include "AccountFile.h"
 #include "AccountReader.h"
+#include "BatchMode.h"
+#include "ComputationError.h"
 #include "DataDirectory.h"
 #include "DollarText.h"
 #include "JsonTree.h"
@@ -70,26 +72,7 @@ int BadInput(const std::string& file, const std::string& message) {
     return 2;
 }
 
-// Message of an input-error flag raised by the computation; empty if none.
-std::string ComputationError(const CEngineRun& run, const CEngineInputs& inputs) {
-    CQRTCompute& c = *run.ComputeObject();
-    const std::string settle = IsoDate(run.SettlementDate());
-    const std::string first = IsoDate(c.GetEvent(0)->m_date);
-    if (c.NoTableLoaded()) {
-        const char* dir = std::getenv("QRT_ENGINE_DIR");
-        return "no rate table found for the jurisdiction \"" + Printable(inputs.Jurisdiction()) + "\" (looked in " +
-               (dir != nullptr && dir[0] != '\0' ? std::string(dir) : std::string("the current folder")) + ")";
-    }
-    if (c.NoEvents()) return "the account has no events; add at least one to \"events\"";
-    if (c.EventBeforeTable())
-        return "the first event (" + first + ") is dated before the rate table \"" + Printable(c.GetTableName()) +
-               "\" starts (" + IsoDate(c.GetTable()->GetStartingDate(0)) + ")";
-    if (c.ComputeBeforeEvents())
-        return "the settlement date " + settle + " is before the first event (" + first + ")";
-    return "";
-}
-
-// Finishes the output: 0, or 3 when it could not be written: 0, or 3 when it could not be written.
+// Finishes the output: 0, or 3 when it could not be written.
 int Flushed() {
     std::cout.flush();
     if (std::cout) return 0;
@@ -100,6 +83,7 @@ int Flushed() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (BatchRequested(argc, argv)) return RunBatch(argc, argv);
     bool json = false;
     std::string file, tableName;
     enum class Task { Compute, Tables, Rates, Version } task = Task::Compute;

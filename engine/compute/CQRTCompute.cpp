@@ -15,6 +15,7 @@ CQRTCompute::~CQRTCompute()
 {
     FreeCashflow();
     FreeResultsList();
+    FreeComputeResultsChain(m_spareRecords);
     FreeF2F(m_fpsBase);
     FreeF2F(m_fpaBase);
     for (CEvent& e : m_events)

@@ -37,6 +37,8 @@
 #include "ratetable/InterestRateTable.h"
 
 // Declares a warning/error flag's accessor pair over the member m_<name>.
+class CEventSums;
+
 #define QRT_FLAG_ACCESSORS(Name, member) \
     int Name() const { return member; }  \
     void Name(int v) { member = v; }
@@ -203,6 +205,12 @@ public:
     void FreeCashflow();
     // Frees the motivated, normal and penalty result lists, in that order.
     void FreeResultsList();
+    // Result records come from a list of spare records that the object keeps,
+    // so that a computation repeated on one object allocates no record.
+    // NewRecord returns a record in its initial state; KeepRecords takes back
+    // a chain (linked by m_next) that no list holds any more.
+    ComputeResults* NewRecord();
+    void KeepRecords(ComputeResults* head);
     // Frees a failure-to-pay piece list and nulls the head passed in.
     void FreeF2F(F2Fs*& list);
     // The drop list (null outside a penalty computation).
@@ -416,6 +424,8 @@ public:
     double m_driverWork = 0.0;
     int32_t m_flags[kFlagCount] = {};
     int32_t m_amountOutOfRange = 0;
+    ComputeResults* m_spareRecords = nullptr;
+    CEventSums* m_eventSums = nullptr;  // events already summed, while ReallocPayments walks on
 };
 
 #undef QRT_FLAG_ACCESSORS

@@ -2,6 +2,7 @@
 // and validation, the step walk, the results phase), and ReallocPayments, which
 // allocates every payment against the account as it stood on its own date.
 #include "compute/CQRTCompute.h"
+#include "compute/IncrementalReallocInternal.h"
 #include "compute/StepWalkInternal.h"
 #include "ratetable/CQrtDLLApp.h"
 
@@ -201,8 +202,13 @@ void CQRTCompute::ReallocPayments(int last)
     // below sort them, and the slot allocated must be the slot tested.
     SortEvents(-1);
     const ReallocScope scope(*this);
+    int runs = 0;
     for (int i = 0; i <= last && i < 1000 && m_events[i].m_date.isValid(); ++i) {
         if (!IsPaymentKind(m_events[i].m_type)) continue;
+        // From the second payment on, the payments before the last are
+        // allocated along one walk when the account allows it; the first
+        // run has loaded the table and put the events in order.
+        if (++runs == 2) i = AllocateAlongOneWalk(*this, i, last);
         if (!MainCompute(m_events[i].m_date, i, 0)) return;
         AllocatePayment(i);
     }

@@ -2,6 +2,7 @@
 // of one payment over them (AllocatePayment), and the queries the penalty
 // computations make on the stored splits.
 #include "compute/CQRTCompute.h"
+#include "compute/IncrementalReallocInternal.h"
 
 #include <cstring>
 
@@ -55,24 +56,30 @@ void CQRTCompute::FixBalance(int n)
     m_balances[3] += m_totals[9];
     m_balances[5] += m_totals[10];
 
+    // Inside ReallocPayments the events already passed are summed once.
+    if (m_eventSums != nullptr && m_eventSums->AddThrough(*this, n, m_balances)) return;
     for (int i = 0; i < n && i < 1000; ++i) {
-        const CEvent& e = m_events[i];
-        if (!e.m_date.isValid()) break;
-        const int category = LiabilityCategory(e.m_type);
-        if (category >= 0) {
-            m_balances[category] += e.m_amount;
-            continue;
-        }
-        // Only money paid in lowers a balance: stop/start-interest and
-        // penalty-type events carry no payment.
-        if (!IsPaymentKind(e.m_type)) continue;
-        double allocated = 0.0;
-        if (e.m_allocation != nullptr) {
-            for (int k = 0; k < kCategories; ++k) m_balances[k] -= e.m_allocation->m_payment[k];
-            allocated = PaymentSum(e.m_allocation);
-        }
-        if (e.m_amount > allocated) m_balances[0] -= e.m_amount - allocated;
+        if (!m_events[i].m_date.isValid()) break;
+        AddEventToBalances(m_events[i], m_balances);
     }
+}
+
+void AddEventToBalances(const CEvent& e, double* balances)
+{
+    const int category = LiabilityCategory(e.m_type);
+    if (category >= 0) {
+        balances[category] += e.m_amount;
+        return;
+    }
+    // Only money paid in lowers a balance: stop/start-interest and
+    // penalty-type events carry no payment.
+    if (!IsPaymentKind(e.m_type)) return;
+    double allocated = 0.0;
+    if (e.m_allocation != nullptr) {
+        for (int k = 0; k < kCategories; ++k) balances[k] -= e.m_allocation->m_payment[k];
+        allocated = PaymentSum(e.m_allocation);
+    }
+    if (e.m_amount > allocated) balances[0] -= e.m_amount - allocated;
 }
 
 void CQRTCompute::AllocatePayment(int i)

@@ -13,12 +13,31 @@ void CQRTCompute::FreeCashflow()
 
 void CQRTCompute::FreeResultsList()
 {
-    FreeComputeResultsChain(m_motivatedBase);
+    KeepRecords(m_motivatedBase);
     m_motivatedBase = nullptr;
-    FreeComputeResultsChain(m_normalBase);
+    KeepRecords(m_normalBase);
     m_normalBase = nullptr;
-    FreeComputeResultsChain(m_penaltyBase);
+    KeepRecords(m_penaltyBase);
     m_penaltyBase = nullptr;
+}
+
+ComputeResults* CQRTCompute::NewRecord()
+{
+    ComputeResults* r = m_spareRecords;
+    if (r == nullptr) return new ComputeResults();
+    m_spareRecords = r->m_next;
+    *r = ComputeResults();
+    return r;
+}
+
+void CQRTCompute::KeepRecords(ComputeResults* head)
+{
+    while (head != nullptr) {
+        ComputeResults* next = head->m_next;
+        head->m_next = m_spareRecords;
+        m_spareRecords = head;
+        head = next;
+    }
 }
 
 void CQRTCompute::FreeF2F(F2Fs*& list)

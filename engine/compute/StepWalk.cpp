@@ -25,43 +25,95 @@ CStepWalk::CStepWalk(CQRTCompute& c, Date computeDate, int monthly, int sumOfFac
 {
 }
 
+CStepWalk::CStepWalk(const CStepWalk& from, Date computeDate)
+    : CStepWalk(from)
+{
+    m_computeDate = computeDate;
+}
+
 void CStepWalk::Run()
+{
+    Start();
+    Finish();
+}
+
+void CStepWalk::Start()
 {
     InterestRateTable& table = m_c.m_table;
     while (m_entries < 500 && table.GetStartingDate(m_entries).isValid()) ++m_entries;
-    // Only the entries in use have an end: the walk never moves past the
-    // last of them, whose end (like every later one) is no date.
-    for (int i = 0; i + 1 < m_entries; ++i) m_entryEnd[i] = table.GetStartingDate(i + 1).AddDays(-1);
-    for (int i = m_entries > 0 ? m_entries - 1 : 0; i < 500; ++i) m_entryEnd[i] = Date();
 
     const Date firstEvent = m_c.m_events[0].m_date;
     m_entry = 0;
-    while (m_entry < 499 && m_entryEnd[m_entry] < firstEvent) ++m_entry;
+    while (m_entry < 499 && EntryEnd(m_entry) < firstEvent) ++m_entry;
     m_monthEnd = firstEvent;
     m_monthEnd.EndOfMonth();
     m_gatt94Done = firstEvent > kGatt1994 ? 1 : 0;
+}
 
+void CStepWalk::Finish()
+{
     for (;;) {
         const int kind = ChooseStep();
         if (TakeSplitPoint(kind)) continue;
-
-        Date stepEnd;
-        if (IsEventStep(kind)) stepEnd = m_nextEvent;
-        else if (kind == kRateChange) stepEnd = m_nextRate;
-        else if (kind == kMonthEnd) stepEnd = m_monthEnd;
-        else stepEnd = m_computeDate;
-
-        NormalStream(kind, stepEnd);
-        LiabilityEffect(kind);
-        MotivatedStream(kind, stepEnd);
-        EventEffects(kind);
-        Advance(kind);
-        NoteCashFlow(stepEnd);
-        if (kind == kMonthEnd) {
-            m_monthEnd = m_monthEnd.AddDays(1);
-            m_monthEnd.EndOfMonth();
-        }
+        TakeStep(kind);
         if (kind == kFinal) break;
+    }
+}
+
+void CStepWalk::RunBefore(Date d)
+{
+    for (;;) {
+        const int kind = ChooseStep();
+        if (!(StepEnd(kind) < d)) return;
+        if (TakeSplitPoint(kind)) continue;
+        TakeStep(kind);
+    }
+}
+
+// The day before entry i+1 starts. Only the entries in use have an end: the
+// walk never moves past the last of them, whose end (like every later one)
+// is no date.
+Date CStepWalk::EntryEnd(int i) const
+{
+    return i + 1 < m_entries ? m_c.m_table.GetStartingDate(i + 1).AddDays(-1) : Date();
+}
+
+Date CStepWalk::StepEnd(int kind) const
+{
+    if (IsEventStep(kind)) return m_nextEvent;
+    if (kind == kRateChange) return m_nextRate;
+    if (kind == kMonthEnd) return m_monthEnd;
+    return m_computeDate;
+}
+
+void CStepWalk::TakeStep(int kind)
+{
+    const Date stepEnd = StepEnd(kind);
+    NormalStream(kind, stepEnd);
+    LiabilityEffect(kind);
+    MotivatedStream(kind, stepEnd);
+    EventEffects(kind);
+    Advance(kind);
+    NoteCashFlow(stepEnd);
+    if (kind == kMonthEnd) {
+        m_monthEnd = m_monthEnd.AddDays(1);
+        m_monthEnd.EndOfMonth();
+    }
+}
+
+void CStepWalk::DropLaterRecords()
+{
+    ComputeResults*& normal = m_lastNormal != nullptr ? m_lastNormal->m_next : m_c.m_normalBase;
+    m_c.KeepRecords(normal);
+    normal = nullptr;
+    ComputeResults*& motivated = m_lastMotivated != nullptr ? m_lastMotivated->m_next : m_c.m_motivatedBase;
+    m_c.KeepRecords(motivated);
+    motivated = nullptr;
+    CashFlow*& flow = m_lastCashFlow != nullptr ? m_lastCashFlow->m_next : m_c.m_cashFlow;
+    while (flow != nullptr) {
+        CashFlow* next = flow->m_next;
+        delete flow;
+        flow = next;
     }
 }
 
@@ -76,7 +128,7 @@ int CStepWalk::ChooseStep()
 
     m_nextEvent = m_event < 1000 ? m_c.m_events[m_event].m_date : Date();
     if (m_entry > m_entries - 1) m_entry = m_entries > 0 ? m_entries - 1 : 0;
-    const Date end = m_entryEnd[m_entry];
+    const Date end = EntryEnd(m_entry);
     m_nextRate = end.isValid() && end < m_computeDate ? end : Date();
 
     int kind = kRateChange;
@@ -281,7 +333,7 @@ void CStepWalk::NoteCashFlow(Date stepEnd)
 
 ComputeResults* CStepWalk::AppendNormal(int kind, int event)
 {
-    ComputeResults* r = new ComputeResults();
+    ComputeResults* r = m_c.NewRecord();
     r->m_kind = static_cast<uint16_t>(kind);
     r->m_event = static_cast<uint16_t>(event);
     r->m_prev = m_lastNormal;
@@ -293,7 +345,7 @@ ComputeResults* CStepWalk::AppendNormal(int kind, int event)
 
 ComputeResults* CStepWalk::AppendMotivated(int kind, int event)
 {
-    ComputeResults* r = new ComputeResults();
+    ComputeResults* r = m_c.NewRecord();
     r->m_kind = static_cast<uint16_t>(kind);
     r->m_event = static_cast<uint16_t>(event);
     r->m_prev = m_lastMotivated;

@@ -13,12 +13,32 @@
 class CStepWalk {
 public:
     CStepWalk(CQRTCompute& c, Date computeDate, int monthly, int sumOfFactors);
+    // A copy of a started walk that goes on to another computation date; it
+    // appends to the same result and cash-flow lists.
+    CStepWalk(const CStepWalk& from, Date computeDate);
+    CStepWalk(const CStepWalk&) = default;
+    CStepWalk& operator=(const CStepWalk&) = delete;
+
     // Runs the walk through the final step. REQUIRES: the table is loaded and
     // the inputs passed validation (slot 0 holds an event on or after the
     // table's first entry and not after the computation date).
     void Run();
+    // Run in parts: Start sets the walk at the first event, RunBefore takes
+    // every step that ends before d (the steps every walk to a date on or
+    // after d shares), Finish runs on through the final step.
+    // RunBefore REQUIRES: daily mode and no split point (no 6621(c) interest,
+    // no federal GATT), so that no step depends on the computation date.
+    void Start();
+    void RunBefore(Date d);
+    void Finish();
+    // Frees what a copy run further appended after this walk's last records
+    // and cash-flow node, so that the lists end where this walk stands.
+    void DropLaterRecords();
 
 private:
+    Date EntryEnd(int i) const;
+    Date StepEnd(int kind) const;
+    void TakeStep(int kind);
     int ChooseStep();
     int TakeSplitPoint(int kind);
     int CutStreams(Date d, int kind);
@@ -35,14 +55,13 @@ private:
     bool BeforeEveryCandidate(Date d) const;
 
     CQRTCompute& m_c;
-    const Date m_computeDate;
+    Date m_computeDate;
     const int m_monthly;
     const int m_sumOfFactors;
 
     int m_event = 0;   // index of the next event
     int m_entry = 0;   // rate table entry in force
     int m_entries = 0; // number of valid table entries
-    Date m_entryEnd[500];
     Date m_normalStart;
     Date m_motivatedStart;
     Date m_monthEnd;

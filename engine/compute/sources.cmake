@@ -14,6 +14,7 @@ list(APPEND QRT_ENGINE_SOURCES
   compute/Compute6621c.cpp
   compute/EventKind.cpp
   compute/EventOrder.cpp
+  compute/IncrementalRealloc.cpp
   compute/InterestAccrual.cpp
   compute/NegligenceFraud6653.cpp
   compute/InterestWarnings.cpp

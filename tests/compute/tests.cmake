@@ -10,5 +10,5 @@ qrt_add_test(driver_tests compute/MainComputeTest.cpp compute/StreamEdgesTest.cp
 qrt_add_test(accuracy_penalties_test compute/AccuracyPenaltiesTest.cpp compute/AccuracyAccountTest.cpp)
 qrt_add_test(penalty_account_tests compute/FailureToFileTest.cpp compute/FailureToPayTest.cpp
   compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp compute/PenaltyInterestTest.cpp)
-qrt_add_test(compute_repeat_test compute/ComputeRepeatTest.cpp)
+qrt_add_test(compute_repeat_test compute/ComputeRepeatTest.cpp compute/OneWalkReallocTest.cpp)
 qrt_add_test(period_lists_test compute/PeriodListsTest.cpp)
