@@ -32,8 +32,13 @@ void* operator new(std::size_t size)
     if (void* p = std::malloc(size != 0 ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// g++ 12 sees the replaced operator new inlined beside free() and warns of a
+// mismatch; both sides are malloc/free here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace {
 

@@ -57,7 +57,8 @@ BatchLineResult BatchAccountLine(const std::string& text, long lineNumber, CEngi
     auto inputs = std::make_unique<CEngineInputs>();
     DATE settlement = -1;
     AccountProblem problem;
-    if (!ReadAccount(document, *inputs, settlement, problem))
+    std::vector<PenaltyEntryEcho> penalties;
+    if (!ReadAccount(document, *inputs, settlement, problem, &penalties))
         return Refused(id, lineNumber, problem.place + ": " + problem.message, 2);
     if (run.Compute(*inputs, settlement) != S_OK)
         return Refused(id, lineNumber, "the computation could not start (out of memory)", 1);
@@ -66,7 +67,7 @@ BatchLineResult BatchAccountLine(const std::string& text, long lineNumber, CEngi
 
     ordered_json out;
     if (!id.is_null()) out["id"] = id;
-    out.update(ResultDocument(run));
+    out.update(ResultDocument(run, inputs.get(), penalties));
     return {Dump(out), 0};
 }
 

@@ -327,9 +327,14 @@ private slots:
 
         dlg->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(dlg));
-        // FEDERAL holds 122 entries: rows 2 and 3 at the top slot 120 are free.
+        // Scroll so that the last entry is in row 1: rows 2 and 3 are the first
+        // free slots (page down moves ten rows, the down key at row 9 one).
+        const int entries = int(dlg->Model().Table().GetHeader()->m_entryCount);
         Click(dlg->Cell(0, 0));
-        for (int i = 0; i < 12; ++i) QTest::keyClick(dlg->Cell(0, 0), Qt::Key_PageDown);
+        for (int i = 0; i < (entries - 2) / 10; ++i) QTest::keyClick(dlg->Cell(0, 0), Qt::Key_PageDown);
+        Click(dlg->Cell(9, 0));
+        for (int i = 0; i < (entries - 2) % 10; ++i) QTest::keyClick(dlg->Cell(9, 0), Qt::Key_Down);
+        QCOMPARE(dlg->Model().TopRow(), entries - 2);
         QCOMPARE(dlg->Cell(1, 0)->text().isEmpty(), false);
         QCOMPARE(dlg->Cell(2, 0)->text(), QString());
         TypeInto(dlg->Cell(2, 0), QStringLiteral("07/01/26"));
@@ -361,10 +366,10 @@ private slots:
         // The same changes made through the table itself.
         InterestRateTable expected;
         QVERIFY(expected.Read(original, 1, 0));
-        QCOMPARE(int(expected.GetHeader()->m_entryCount), 122);
+        QCOMPARE(int(expected.GetHeader()->m_entryCount), entries);
         FillTable(expected, {}, Date());  // (cleared, then read again below)
         QVERIFY(expected.Read(original, 1, 0));
-        for (auto [slot, month, n, m] : {std::tuple{122, 5, 6.5, 7.8}, std::tuple{123, 7, 7.0, 8.4}}) {
+        for (auto [slot, month, n, m] : {std::tuple{entries, 5, 6.5, 7.8}, std::tuple{entries + 1, 7, 7.0, 8.4}}) {
             expected.SetStartingDate(slot, Date(month, 1, 2026));
             expected.SetMethod(slot, 2);
             expected.SetNRate(slot, n);
