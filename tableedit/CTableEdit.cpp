@@ -157,7 +157,15 @@ CTableEdit::CTableEdit(EditorPrompts& prompts, const std::string& folder, QWidge
     ShowTable();
 }
 
-CTableEdit::~CTableEdit() = default;
+CTableEdit::~CTableEdit() {
+    // The dialog's base destructor hides it, which moves the focus out of a
+    // cell: the cell checks and event filters must not reach a dialog that is
+    // already half destroyed.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+}
 
 CTEdit* CTableEdit::Cell(int row, int column) const {
     return m_cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
