@@ -41,7 +41,9 @@ QLabel* Heading(const char* text, QWidget* parent) {
 // Sets a field's text only when it differs, so the cursor and undo history
 // of an unchanged field stay as they are.
 void SetText(QLineEdit* edit, const QString& text) {
-    if (edit->text() != text) edit->setText(text);
+    if (edit->text() == text) return;
+    edit->setText(text);
+    edit->setCursorPosition(0);  // a long text shows from its start
 }
 
 }  // namespace
@@ -171,7 +173,7 @@ CRateTableNotes* CTableEdit::NotesDialog() const { return m_notes; }
 
 void CTableEdit::ShowTable() {
     EditFields fields = m_model.Show();
-    m_name->setText(FromUtf8(fields.name));
+    SetText(m_name, FromUtf8(fields.name));
     WriteFields(fields);
 }
 
