@@ -159,7 +159,11 @@ CTableEdit::CTableEdit(EditorPrompts& prompts, const std::string& folder, QWidge
     ShowTable();
 }
 
-CTableEdit::~CTableEdit() = default;
+CTableEdit::~CTableEdit() {
+    // The base class deletes the fields after this part of the dialog is
+    // gone; a field losing the focus then must not reach back into it.
+    for (CBasicEdit* edit : findChildren<CBasicEdit*>()) disconnect(edit, nullptr, this, nullptr);
+}
 
 CTEdit* CTableEdit::Cell(int row, int column) const {
     return m_cells[static_cast<size_t>(row)][static_cast<size_t>(column)];
