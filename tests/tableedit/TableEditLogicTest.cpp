@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "CellChecks.h"
+#include "EditorDriver.h"
 #include "CommandLine.h"
 #include "GridLists.h"
 #include "PromptsUserInteraction.h"
@@ -13,31 +14,11 @@
 #include "ratetable/ScratchFolder.h"
 
 using namespace tableedit;
+using editortest::FillTable;
 
 namespace {
 
 Date D(int m, int d, int y) { return Date(m, d, y); }
-
-// A table of entries {date, method, normal, motivated, refund, dpy}.
-struct Entry {
-    Date start;
-    int method;
-    double n, m, r;
-    int dpy;
-};
-
-void Fill(InterestRateTable& t, std::initializer_list<Entry> entries) {
-    int i = 0;
-    for (const Entry& e : entries) {
-        t.SetStartingDate(i, e.start);
-        t.SetMethod(i, e.method);
-        t.SetNRate(i, e.n);
-        t.SetMRate(i, e.m);
-        t.SetRRate(i, e.r);
-        t.SetDPY(i, e.dpy);
-        ++i;
-    }
-}
 
 }  // namespace
 
@@ -148,7 +129,7 @@ private slots:
     void untouchedFieldsKeepStoredValues() {
         TableEditModel model;
         InterestRateTable& t = model.Table();
-        Fill(t, {{D(1, 1, 2020), 10, 7.125, 8.55, 6.0, 360}, {D(7, 1, 2020), 2, 5.0, 6.0, 4.0, 366}});
+        FillTable(t, {{1, 1, 2020, 10, 7.125, 8.55, 6.0, 360}, {7, 1, 2020, 2, 5.0, 6.0, 4.0, 366}}, Date());
         const std::string description(60, 'd');
         t.SetDescription(description.c_str());
         const EditFields shown = model.Show();
@@ -173,7 +154,7 @@ private slots:
 
     void clearedDateBecomesEmptySlot() {
         TableEditModel model;
-        Fill(model.Table(), {{D(1, 1, 2020), 2, 5.0, 6.0, 4.0, 366}, {D(7, 1, 2020), 2, 6.0, 7.0, 5.0, 366}});
+        FillTable(model.Table(), {{1, 1, 2020, 2, 5.0, 6.0, 4.0, 366}, {7, 1, 2020, 2, 6.0, 7.0, 5.0, 366}}, Date());
         EditFields f = model.Show();
         f.rows[0].date.clear();
         model.Commit(f);
@@ -208,7 +189,7 @@ private slots:
         QFETCH(QString, endDate);
         QFETCH(int, problem);
         TableEditModel model;
-        Fill(model.Table(), {{D(1, 1, 2020), 2, 5.0, 6.0, 4.0, 366}});
+        FillTable(model.Table(), {{1, 1, 2020, 2, 5.0, 6.0, 4.0, 366}}, Date());
         EditFields f = model.Show();
         f.endDate = endDate.toStdString();
         f.rows[1] = {date.toStdString(), mode, "8.125", "9", "7", dpy};
@@ -233,7 +214,7 @@ private slots:
 
     void blankDaysPerYearFilledByYear() {
         TableEditModel model;
-        Fill(model.Table(), {{D(1, 1, 2020), 2, 5.0, 6.0, 4.0, 360}});
+        FillTable(model.Table(), {{1, 1, 2020, 2, 5.0, 6.0, 4.0, 360}}, Date());
         EditFields f = model.Show();
         f.rows[1].date = "03-01-24";
         f.rows[2].date = "03-01-23";
@@ -259,8 +240,8 @@ private slots:
 
     void sortAndDeleteLine() {
         TableEditModel model;
-        Fill(model.Table(), {{D(7, 1, 2020), 2, 7, 7, 7, 366}, {D(1, 1, 2020), 2, 1, 1, 1, 366},
-                             {D(4, 1, 2020), 2, 4, 4, 4, 366}});
+        FillTable(model.Table(), {{7, 1, 2020, 2, 7, 7, 7, 366}, {1, 1, 2020, 2, 1, 1, 1, 366},
+                             {4, 1, 2020, 2, 4, 4, 4, 366}}, Date());
         EditFields f = model.Sort(model.Show());
         QCOMPARE(f.rows[0].date, std::string("01-01-20"));
         QCOMPARE(f.rows[2].date, std::string("07-01-20"));
@@ -301,7 +282,7 @@ private slots:
     void engineQuestionsGoThroughThePrompts() {
         ScratchFolder folder;
         InterestRateTable source;
-        Fill(source, {{D(1, 1, 2020), 2, 5.0, 6.0, 4.0, 366}});
+        FillTable(source, {{1, 1, 2020, 2, 5.0, 6.0, 4.0, 366}}, Date());
         std::string path = folder.Path("T.TB3");
         QVERIFY(source.Save(path));
 

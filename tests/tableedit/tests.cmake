@@ -14,5 +14,5 @@ function(qrt_add_qtest name)
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
-qrt_add_qtest(tableedit_logic_test tableedit/TableEditLogicTest.cpp)
+qrt_add_qtest(tableedit_logic_test tableedit/TableEditLogicTest.cpp tableedit/EditorDriver.cpp)
 qrt_add_qtest(tableedit_dialogs_test tableedit/TableEditDialogsTest.cpp tableedit/EditorDriver.cpp)
