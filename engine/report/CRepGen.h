@@ -13,8 +13,7 @@
 // later write and sets WriteFailed(): the caller reports the failure.
 //
 // The report kinds (event summary, interest, penalty, payment, monthly and
-// rate table reports) build on this class; their hooks here are
-// PrintEventSummary and PrintSummaryBlock (fields ESUM and SUMM).
+// rate table reports) are the Generate... operations, each in its own file.
 // One generator per report run, used on one thread at a time.
 // Tests: buffer growth and its failure, page machinery byte for byte, every
 // field code, the applicability rules at their date edges, money formatting.
@@ -27,6 +26,7 @@
 #include "report/ReportTemplate.h"
 
 class CQRTCompute;
+struct ComputeResults;
 
 class CRepGen {
 public:
@@ -152,13 +152,43 @@ public:
     // 4- to 50-character number text; text holds at least 68 bytes.
     static void InsertThousandsSeparators(char* text);
 
-    // ---- Report kind hooks (filled by the report kinds) ----
-    // Field ESUM: the dated steps of a penalty's base. Prints nothing yet;
+    // ---- Report kinds ----
+    // Each writes its report into the buffer from the bound compute object.
+    // Event summary with per-event balances and the closing lines; 1, or 0
+    // when a template is missing.
+    int GenerateMainScreenReport(int withSummary);
+    // Interest computation detail: the three streams with their headings,
+    // the summary block, the warning block, the hot interest section. Pages
+    // begun plus 1; 0 when its template is missing.
+    int GenerateInterestDetail(int standalone);
+    int GenerateInterestWithFactorsReport();
+    // The periods of one interest stream (0 normal, 1 motivated, 2 penalty);
+    // pages begun.
+    int GenerateInterestEvents(ComputeResults* stream, int streamKind, int combined);
+    // Every enabled penalty's section (23 first); sections printed.
+    int GeneratePenaltyDetailReport();
+    // One penalty's detail pages from its template; nothing without one.
+    int PrintPenaltySection(int kind);
+    // Event summary, interest detail and penalty detail in one report.
+    int GenerateInterestAndPenaltyReport();
+    // How each payment and deposit was applied; 1, or 0 without payments
+    // or template.
+    int GeneratePaymentAllocationReport();
+    // Interest by month with fiscal-year totals, the rounding adjustment and
+    // the grand totals; 1, or 0 when the template is missing.
+    int GenerateMonthlyAccrualReport();
+    // The compute object's rate table, one line per entry; pages begun.
+    int GenerateRateTableReport();
+
+    // Field ESUM: the dated steps of a penalty's failure-to-pay base;
     // returns the lines printed.
     int PrintEventSummary(int penaltyKind);
-    // Field SUMM: the account summary block (REPSUM.DM). Prints nothing yet;
-    // returns the lines printed.
+    // Field SUMM: the account summary block (REPSUM.DM), moved to a new page
+    // when it would not fit; returns the lines printed.
     int PrintSummaryBlock();
+    // Prints (or with measureOnly only counts) the account summary lines;
+    // returns their number.
+    int PrintAccountSummary(int measureOnly);
 
     // ---- State, in declaration order (the report kinds use it directly) ----
     CQRTCompute* m_compute = nullptr;

@@ -6,5 +6,13 @@ list(APPEND QRT_ENGINE_SOURCES
   report/MoneyFormat.cpp
   report/FieldCodes.cpp
   report/MergeTemplateLine.cpp
-  report/ReportKindHooks.cpp
+  report/EventSummaryReport.cpp
+  report/InterestDetailReport.cpp
+  report/AccountSummary.cpp
+  report/InterestAndPenaltyReport.cpp
+  report/PenaltyDetailReport.cpp
+  report/PenaltyEventSummary.cpp
+  report/PaymentAllocationReport.cpp
+  report/MonthlyAccrualReport.cpp
+  report/RateTableReport.cpp
 )
