@@ -6,6 +6,7 @@ list(APPEND QRT_ENGINE_SOURCES
   report/MoneyFormat.cpp
   report/FieldCodes.cpp
   report/MergeTemplateLine.cpp
+  report/ReportLabels.cpp
   report/EventSummaryReport.cpp
   report/InterestDetailReport.cpp
   report/AccountSummary.cpp
