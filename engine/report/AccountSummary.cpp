@@ -36,7 +36,8 @@ struct LineFigures {
 double EventSum(CQRTCompute& c, bool (*wanted)(int kind))
 {
     double sum = 0.0;
-    for (int i = 0; i < c.EventCount(); ++i)
+    const int count = c.EventCount();
+    for (int i = 0; i < count; ++i)
         if (wanted(c.GetEvent(i)->m_type)) sum += c.GetEvent(i)->m_amount;
     return sum;
 }
@@ -125,7 +126,8 @@ int CRepGen::PrintAccountSummary(int measureOnly)
     double paid[kCategoryCount] = {}, deposited[kCategoryCount] = {};
     double unallocated = 0.0;
     bool check = false;
-    for (int i = 0; i < c.EventCount(); ++i) {
+    const int events = c.EventCount();
+    for (int i = 0; i < events; ++i) {
         const CEvent& e = *c.GetEvent(i);
         if (e.m_type == kEventIRSCheck) check = true;
         if (!IsPaymentKind(e.m_type)) continue;
