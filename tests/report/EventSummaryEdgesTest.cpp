@@ -31,7 +31,7 @@ std::vector<std::string> EventRows(CRepGen& gen)
     return rows;
 }
 
-TEST(ReportKinds, AnAccountWithoutEventsPrintsHeadingsAndClosingLinesOnly)
+TEST(ReportKindEdges, AnAccountWithoutEventsPrintsHeadingsAndClosingLinesOnly)
 {
     reporttest::UseShippedData();
     CQRTCompute c;
@@ -49,7 +49,7 @@ TEST(ReportKinds, AnAccountWithoutEventsPrintsHeadingsAndClosingLinesOnly)
 // $10,000 tax on 15 April 2020 and a $4,000 payment on the same day, $6,000
 // on 1 June 2021: the first event of the day shows no balance; the payment
 // of the day shows $6,000 (nothing has accrued yet).
-TEST(ReportKinds, OfTwoEventsOnOneDayOnlyTheSecondShowsTheBalance)
+TEST(ReportKindEdges, OfTwoEventsOnOneDayOnlyTheSecondShowsTheBalance)
 {
     reporttest::UseShippedData();
     CQRTCompute c;
@@ -80,7 +80,7 @@ TEST(ReportKinds, OfTwoEventsOnOneDayOnlyTheSecondShowsTheBalance)
     EXPECT_EQ(c.BalanceDue(), due);
 }
 
-TEST(ReportKinds, EventLineLabels)
+TEST(ReportKindEdges, EventLineLabels)
 {
     const struct { int kind; const char* label; } rows[] = {
         {0, "Tax"}, {1, "Motiv. Tax"}, {9, "IRS Check"}, {11, "Penalty"}, {12, "6651(a)(1)"}, {13, "6651(a)(2)"},
@@ -91,7 +91,7 @@ TEST(ReportKinds, EventLineLabels)
 
 // Every kind of the penalty account fits 79 columns (a bracketed negative
 // balance ends in column 79), at short and at normal page lengths.
-TEST(ReportKinds, NoLinePassesSeventyNineColumns)
+TEST(ReportKindEdges, NoLinePassesSeventyNineColumns)
 {
     auto c = reporttest::ComputedAccount();
     for (int lines : {20, 60})
