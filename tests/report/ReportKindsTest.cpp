@@ -384,4 +384,50 @@ TEST(ReportKinds, FailureToPayStepsOfOnePayment)
     EXPECT_EQ(gen->PrintEventSummary(11), 0);  // not a failure-to-pay kind
 }
 
+TEST(ReportKinds, FailureToPayStepsOfAnAssessment)
+{
+    // $10,000.00 of tax due 15 April 2020, assessed with notice and demand on
+    // 1 June 2020 (21 days of grace: the penalty runs from 22 June), $2,000.00
+    // paid on 10 June within the grace period, $1,000.00 more assessed on
+    // 1 September, a notice of levy on 1 October; through 31 December 2020.
+    // The walk starts on the whole base: months from 22 June, 22 July and
+    // 22 August at 0.5 % of 10,000.00 = 50.00 each, assessed at the
+    // 1 September notice (150.00), which adds 1,000.00 to the base; the
+    // month from 22 September at 0.5 % of 11,000.00 = 55.00; from 22 October
+    // (after the levy date + 10 days) 1 % = 110.00 a month, three months.
+    // In all 150.00 + 55.00 + 330.00 = 535.00.
+    const Date due(4, 15, 2020);
+    auto c = Account({{kEventTax, due, 1000000.0}, {kEventPayment, Date(6, 10, 2020), 200000.0}},
+                     Date(12, 31, 2020), [](CQRTCompute& account) {
+                         Penalties* assessed = account.GetPenalty(2);
+                         assessed->Enable(1);
+                         assessed->m_dates[0] = Date(6, 1, 2020);
+                         assessed->m_amounts[0] = 1000000.0;
+                         assessed->m_dates[1] = Date(9, 1, 2020);
+                         assessed->m_amounts[1] = 100000.0;
+                         assessed->m_dates[4] = Date(10, 1, 2020);
+                     });
+    EXPECT_EQ(c->RealPenalty(2), 53500.0);
+    auto gen = Generator(*c, Date(12, 31, 2020));
+    gen->PrintEventSummary(2);
+    const std::vector<std::string> expected = {
+        "  IRS notice date                    06-01-20     10,000.00",
+        "  Payment made during grace period   06-10-20     <2,000.00>",
+        "  Balance                            06-22-20     10,000.00",
+        "  Penalty base through               07-21-20     10,000.00  0.5%         50.00",
+        "  Penalty base through               08-21-20     10,000.00  0.5%         50.00",
+        "  Penalty base through               09-21-20     10,000.00  0.5%         50.00",
+        "  IRS notice date                    09-01-20                            150.00",
+        "  Additional assessment              09-01-20      1,000.00",
+        "  Balance                            09-22-20     11,000.00",
+        "  Penalty base through               10-21-20     11,000.00  0.5%         55.00",
+        "  6631 new rate next month           10-01-20                1.0%",
+        "  Penalty rate change                10-22-20                1.0%",
+        "  Penalty base through               11-21-20     11,000.00  1.0%        110.00",
+        "  Penalty base through               12-21-20     11,000.00  1.0%        110.00",
+        "  Penalty base through               01-21-21     11,000.00  1.0%        110.00",
+    };
+    EXPECT_EQ(Lines(*gen), expected);
+}
+
 }  // namespace
