@@ -220,6 +220,35 @@ TEST(ReportKinds, PaymentAllocationTotalsAreThePaymentsOnEveryExample)
     }
 }
 
+TEST(ReportKinds, AMissingTemplateGivesZeroAndLeavesTheAccountAsComputed)
+{
+    auto c = reporttest::ComputedAccount();
+    const double balance = c->BalanceDue();
+    const double interest = c->InterestNormal();
+    // An engine folder with the rate table but no template.
+    reporttest::ScratchDir dir;
+    std::ifstream table(QRT_DATA_DIR "/FEDERAL.TB3", std::ios::binary);
+    std::stringstream bytes;
+    bytes << table.rdbuf();
+    dir.Write("FEDERAL.TB3", bytes.str());
+    struct Row {
+        const char* kind;
+        int (CRepGen::*generate)();
+    } rows[] = {{"payments", &CRepGen::GeneratePaymentAllocationReport},
+                {"monthly", &CRepGen::GenerateMonthlyAccrualReport},
+                {"rates", &CRepGen::GenerateRateTableReport},
+                {"penalties", &CRepGen::GeneratePenaltyDetailReport}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.kind);
+        auto gen = Generator(*c, Date(12, 31, 2021));
+        EXPECT_EQ(((*gen).*row.generate)(), 0);
+        // Nothing but what a begun page carries (here: nothing at all).
+        EXPECT_EQ(reporttest::Bytes(*gen).size(), 0u);
+        EXPECT_EQ(c->BalanceDue(), balance);
+        EXPECT_EQ(c->InterestNormal(), interest);
+    }
+}
+
 TEST(ReportKinds, PaymentAllocationWithoutPaymentsWritesNothing)
 {
     auto c = Account({{kEventTax, Date(4, 15, 2020), 1000000.0}}, Date(12, 31, 2020));
