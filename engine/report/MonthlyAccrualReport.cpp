@@ -94,12 +94,15 @@ int CRepGen::GenerateMonthlyAccrualReport()
     // The '#' stands in the first column of the row: the month end is
     // written from there. Without a row pattern the template's columns are
     // used.
-    std::string pattern = lines.Line(rowLine);
+    // A row is at most as long as a merged template line.
+    std::string pattern = lines.Line(rowLine).substr(0, kMaxValue);
     if (pattern.empty()) pattern = PatternLine(52, {0, 21, 36, 51});
     pattern[0] = static_cast<char>(kFieldMark);
     if (pattern.size() > 1 && pattern[1] == static_cast<char>(kFieldMark)) pattern[1] = ' ';
     auto row = [&](const std::string& label, const Sums& s) {
-        OutputString(FillPattern(pattern, {label, Money13(s.tax), Money13(s.penalty), Money13(s.credit)}), 1);
+        std::string line = FillPattern(pattern, {label, Money13(s.tax), Money13(s.penalty), Money13(s.credit)});
+        if (line.size() > static_cast<size_t>(kMaxValue)) line.resize(kMaxValue);
+        OutputString(line, 1);
     };
     auto yearRow = [&](int year, Sums& sums, Sums& grand) {
         char label[32];
