@@ -379,6 +379,7 @@ TEST(ReportKinds, PenaltySectionsForExactlyTheEnabledSlotsFailureToFileFirst)
         for (int slot = 0; slot < 24; ++slot) enabled += slot != 22 && ex.GetPenalty(slot)->IsEnabled();
         auto exGen = Generator(ex, example->run.SettlementDate());
         EXPECT_EQ(exGen->GeneratePenaltyDetailReport(), enabled);
+        Show("penalties " + example->name, Lines(*exGen));
         EXPECT_EQ(exGen->NumPages(), enabled);
     }
 }
