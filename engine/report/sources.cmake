@@ -16,4 +16,5 @@ list(APPEND QRT_ENGINE_SOURCES
   report/PaymentAllocationReport.cpp
   report/MonthlyAccrualReport.cpp
   report/RateTableReport.cpp
+  report/ReportRows.cpp
 )
