@@ -72,13 +72,13 @@ int ReadReportOptions(const JsonValue& document, CQRTEngine& engine, AccountProb
     if (const JsonValue* h = report->Find("header")) {
         if (h->type != JsonValue::Type::Array || h->items.size() > 3)
             return Problem(problem, "report.header", "expected an array of up to three lines, got " + Describe(*h));
-        HRESULT (CQRTEngine::*puts[3])(const std::string&) = {&CQRTEngine::put_Header1, &CQRTEngine::put_Header2,
-                                                               &CQRTEngine::put_Header3};
         for (size_t i = 0; i < h->items.size(); ++i) {
             std::string line;
             if (!ReadText(h->items[i], "report.header[" + std::to_string(i) + "]", kMaxLineText, line, problem))
                 return 0;
-            (engine.*puts[i])(line);
+            if (i == 0) engine.put_Header1(line);
+            if (i == 1) engine.put_Header2(line);
+            if (i == 2) engine.put_Header3(line);
         }
     }
     struct TextKey {
