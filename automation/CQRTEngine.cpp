@@ -173,22 +173,35 @@ HRESULT CQRTEngine::Compute(DATE dSettledate) {
     return m_run.Compute(*m_inputs, dSettledate);
 }
 
-HRESULT CQRTEngine::EnsureReport() {
-    if (m_report) return S_OK;
-    if (m_run.ComputeObject() == nullptr) {
-        Date when = m_run.SettlementDate();
-        if (!when.isValid()) when.Today();
-        Compute(DateToAutomation(when));
-        if (m_run.ComputeObject() == nullptr) return E_FAIL;
-    }
+HRESULT CQRTEngine::EnsureComputed() {
+    if (m_run.ComputeObject() != nullptr) return S_OK;
+    Date when = m_run.SettlementDate();
+    if (!when.isValid()) when.Today();
+    Compute(DateToAutomation(when));
+    return m_run.ComputeObject() != nullptr ? S_OK : E_FAIL;
+}
+
+ReportOptions CQRTEngine::OptionsForReport() const {
     ReportOptions options = m_reportOptions;
     options.useEventDescriptions = m_inputs->UseEventDescriptions();
     options.computeDate = m_run.SettlementDate();
+    return options;
+}
+
+HRESULT CQRTEngine::EnsureReport() {
+    if (m_report) return S_OK;
+    if (EnsureComputed() != S_OK) return E_FAIL;
     auto report = std::unique_ptr<BuiltReport>(new (std::nothrow) BuiltReport());
-    if (!report || !BuildInterestAndPenaltyReport(*m_run.ComputeObject(), options, *report)) return E_FAIL;
+    if (!report || !BuildInterestAndPenaltyReport(*m_run.ComputeObject(), OptionsForReport(), *report)) return E_FAIL;
     m_reportText = ReportTextOfBuffer(report->buffer);
     m_report = std::move(report);
     return S_OK;
+}
+
+HRESULT CQRTEngine::BuildReportOfKind(ReportKind kind, BuiltReport* report) {
+    if (report == nullptr) return E_INVALIDARG;
+    if (EnsureComputed() != S_OK) return E_FAIL;
+    return BuildReport(*m_run.ComputeObject(), OptionsForReport(), kind, *report) ? S_OK : E_FAIL;
 }
 
 HRESULT CQRTEngine::WriteReport(const std::string& bsFileName, int32_t bAppend) {

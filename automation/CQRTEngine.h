@@ -218,9 +218,17 @@ public:
     // above write and the computation they read.
     CEngineInputs& Inputs() { return *m_inputs; }
     const CEngineRun& Run() const { return m_run; }
+    // A report of any kind, built as Report's is (computing first when
+    // there is no computation), with the current options; not kept.
+    HRESULT BuildReportOfKind(ReportKind kind, BuiltReport* report);
+    // The last month of the fiscal year for the monthly accrual report, 0
+    // (January) to 11 (December, the default); no interface property sets it.
+    void FiscalYearEnd(int month) { m_reportOptions.fiscalYearEnd = month; }
 
 private:
+    HRESULT EnsureComputed();
     HRESULT EnsureReport();
+    ReportOptions OptionsForReport() const;
     HRESULT Flag(int index, int32_t* pVal) const;
 
     std::unique_ptr<CEngineInputs> m_inputs;  // 1000 events: kept off the stack

@@ -2,10 +2,9 @@
 // report text: BuildInterestAndPenaltyReport fills a BuiltReport (the
 // report generator's buffer of NUL-ended lines and its page starts) from a
 // compute object and the object's report options.
-// Until the report generator is linked in, the text is a short placeholder
-// with the same layout rules (header lines, a footer line, one page), so that
-// everything built on it (Report, NumPages, PageStart, WriteReport) works.
-// Tests: through CQRTEngine (report members and WriteReport).
+// BuildReport does the same for any report kind, with the same generator
+// set-up, for qrtcalc --report.
+// Tests: through CQRTEngine (report members and WriteReport) and qrtcalc.
 #pragma once
 
 #include <string>
@@ -35,6 +34,21 @@ struct BuiltReport {
     std::vector<long> pageStarts;  // byte offset of page i in buffer, i < 100
 };
 
-// 1 when the report was built; 0 when it could not be (the generator ran out
+// The report kinds a caller can ask for: the interest-and-penalty report
+// (what the automation object's Report holds), the event summary, the
+// interest detail without and with rate factors, the penalty detail, the
+// payment allocation, the monthly accrual and the rate table listing.
+enum class ReportKind { Full, Events, Interest, Factors, Penalties, Payments, Monthly, Rates };
+
+// The kind named `name` ("full", "events", "interest", "factors",
+// "penalties", "payments", "monthly", "rates"); false for any other name.
+bool ReportKindFromName(const std::string& name, ReportKind* kind);
+
+// Builds a report of `kind` from a computed account (the generator may run
+// the computation again for its per-event and monthly figures; it ends as it
+// was). 1 when built, 0 when the generator ran out of memory.
+int BuildReport(CQRTCompute& compute, const ReportOptions& options, ReportKind kind, BuiltReport& report);
+
+// BuildReport of ReportKind::Full. 1 when the report was built; 0 when it could not be (the generator ran out
 // of memory), which the automation object reports as E_FAIL.
 int BuildInterestAndPenaltyReport(CQRTCompute& compute, const ReportOptions& options, BuiltReport& report);

@@ -1,7 +1,7 @@
 // Cost of the computation: one period of ComputeInterest under each method,
 // a typical account (ReallocPayments + MainCompute, daily and monthly mode),
-// accounts of 10, 100 and 1000 events, and the floor the typical account
-// cannot go below: its pow calls alone.
+// accounts of 10, 100 and 1000 events, the full report of those accounts,
+// and the floor the typical account cannot go below: its pow calls alone.
 //
 // The accounts use the federal table of the data folder, copied into a
 // scratch folder that the program makes its current folder and its engine
@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "compute/CQRTCompute.h"
+#include "report/CRepGen.h"
 
 // Every allocation of the program is counted, so that the account benchmarks
 // can report their allocations per computation.
@@ -55,6 +56,9 @@ public:
         }
         m_folder = templ;
         std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3", m_folder / "FEDERAL.TB3");
+        // The report templates, for BM_Report.
+        for (const auto& entry : std::filesystem::directory_iterator(QRT_DATA_DIR))
+            if (entry.path().extension() == ".DM") std::filesystem::copy_file(entry.path(), m_folder / entry.path().filename());
         std::filesystem::current_path(m_folder);
         setenv("QRT_ENGINE_DIR", m_folder.c_str(), 1);
     }
@@ -192,6 +196,33 @@ void BM_Account(benchmark::State& state)
     state.counters["events"] = n;
 }
 BENCHMARK(BM_Account)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// The full interest-and-penalty report of a computed account of n events (as
+// the automation object's Report builds it): the event summary computes the
+// balance after every day with events, then the interest detail and summary.
+void BM_Report(benchmark::State& state)
+{
+    EnterScratchFolder();
+    const int n = static_cast<int>(state.range(0));
+    auto c = AccountOf(n);
+    c->ReallocPayments(CQRTCompute::kMaxEvents);
+    c->MainCompute(kAccountThrough, -1, 0);
+    long bytes = 0;
+    for (auto _ : state) {
+        CRepGen gen;
+        gen.SetCompute(c.get());
+        gen.ComputeDate(kAccountThrough);
+        gen.GenerateInterestAndPenaltyReport();
+        gen.PlaceFinalFooter();
+        unsigned char* text = nullptr;
+        gen.GetReport(&text, &bytes);
+        benchmark::DoNotOptimize(text);
+    }
+    if (bytes < 1000) state.SkipWithError("the report is empty (templates missing?)");
+    state.counters["events"] = n;
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_Report)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The periods the typical account computes (every record of the three lists
 // of each MainCompute run: one per payment allocated, and the final run) as

@@ -163,7 +163,7 @@ int ReadAccount(const JsonValue& document, CEngineInputs& inputs, DATE& settleme
                 std::vector<PenaltyEntryEcho>* penalties) {
     inputs.Init();
     if (!CheckObject(document, "the top level",
-                     {"jurisdiction", "settlement_date", "whole_dollars", "gatt", "lcu", "events", "penalties"},
+                     {"jurisdiction", "settlement_date", "whole_dollars", "gatt", "lcu", "events", "penalties", "report"},
                      problem))
         return 0;
     if (const JsonValue* j = document.Find("jurisdiction")) {

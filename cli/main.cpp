@@ -23,16 +23,22 @@
 #include "DollarText.h"
 #include "JsonTree.h"
 #include "ProgramVersion.h"
+#include "ReportOptions.h"
 #include "ResultJson.h"
 #include "ResultSummary.h"
 #include "TableListing.h"
 #include "WarningTexts.h"
 #include "automation/CQRTEngine.h"
+#include "automation/ReportFile.h"
 
 namespace {
 
 const char kUsage[] =
     "Usage: qrtcalc [--json] ACCOUNT.json     (\"-\" reads the account from standard input)\n"
+    "       qrtcalc --report [KIND] [--output FILE] ACCOUNT.json\n"
+    "                                        print a report (KIND: full (default), events,\n"
+    "                                        interest, factors, penalties, payments,\n"
+    "                                        monthly, rates); --output writes it to FILE\n"
     "       qrtcalc --tables                 list the rate tables of the engine folder\n"
     "       qrtcalc --rates NAME             print the entries of rate table NAME\n"
     "       qrtcalc --version | --help\n"
@@ -55,6 +61,11 @@ const char kUsage[] =
     "  \"penalties\"        [{\"Enable6662CPenalty\": {\"cyAmountSubject\": \"4000.00\",\n"
     "                       \"dReturnDue\": \"2021-04-15\"}}, ...] (Enable... method names\n"
     "                     and their parameters without bEnable)\n"
+    "  \"report\"           report options: include_header, header (up to 3 lines),\n"
+    "                     include_footer, footer, taxpayer_name, taxpayer_id,\n"
+    "                     lines_per_page (20-1000, default 60), for_print (form feeds\n"
+    "                     between pages), use_event_descriptions, fiscal_year_end\n"
+    "                     (month 1-12, default 12), include_date, include_time\n"
     "Amounts are dollars, as numbers or decimal strings (\"1234.56\"), at most two decimals.\n"
     "One entry per penalty; an enabled \"lcu\" needs its 30-day letter or applicable date.\n"
     "\n"
@@ -72,6 +83,49 @@ int BadInput(const std::string& file, const std::string& message) {
     return 2;
 }
 
+// The report of `kind` with its page starts: the full report as every
+// automation client reads it (Report, NumPages, PageStart), the other kinds
+// through the same generator set-up. False when it could not be built.
+bool ReportOfKind(CQRTEngine& engine, ReportKind kind, std::string& text, std::vector<long>& pageStarts) {
+    if (kind != ReportKind::Full) {
+        BuiltReport report;
+        if (engine.BuildReportOfKind(kind, &report) != S_OK) return false;
+        text = ReportTextOfBuffer(report.buffer);
+        pageStarts = report.pageStarts;
+        return true;
+    }
+    int32_t pages = 0;
+    if (engine.get_Report(&text) != S_OK || engine.get_NumPages(&pages) != S_OK) return false;
+    for (int32_t i = 0; i < pages; ++i) {
+        int32_t start = -1;
+        if (engine.get_PageStart(i, &start) != S_OK) return false;
+        pageStarts.push_back(start);
+    }
+    return true;
+}
+
+// Writes the report to standard output, or to `output` through a temporary
+// file renamed into place; 0, or 3 when it could not be written.
+int WriteReportText(const std::string& text, const std::string& output) {
+    if (output.empty()) {
+        std::cout << text;
+        std::cout.flush();
+        if (std::cout) return 0;
+        std::cerr << "qrtcalc: cannot write the output\n";
+        return 3;
+    }
+    CReportFile file;
+    if (!file.Open(output, false)) {
+        std::cerr << "qrtcalc: " << Printable(output) << ": cannot be written (missing folder, a folder, or no write permission)\n";
+        return 3;
+    }
+    if (!file.Write(text) || !file.Commit()) {
+        std::cerr << "qrtcalc: " << Printable(output) << ": the report could not be written; the file is unchanged\n";
+        return 3;
+    }
+    return 0;
+}
+
 // Finishes the output: 0, or 3 when it could not be written.
 int Flushed() {
     std::cout.flush();
@@ -84,8 +138,9 @@ int Flushed() {
 
 int main(int argc, char** argv) {
     if (BatchRequested(argc, argv)) return RunBatch(argc, argv);
-    bool json = false;
-    std::string file, tableName;
+    bool json = false, report = false;
+    ReportKind kind = ReportKind::Full;
+    std::string file, tableName, output;
     enum class Task { Compute, Tables, Rates, Version } task = Task::Compute;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -95,6 +150,16 @@ int main(int argc, char** argv) {
         }
         if (arg == "--json") {
             json = true;
+        } else if (arg == "--report") {
+            report = true;
+            // The kind is optional: an argument that names one is the kind.
+            if (i + 1 < argc && ReportKindFromName(argv[i + 1], &kind)) ++i;
+        } else if (arg == "--output") {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                std::cerr << "qrtcalc: --output needs the name of the file to write\n";
+                return 2;
+            }
+            output = argv[++i];
         } else if (arg == "--version") {
             task = Task::Version;
         } else if (arg == "--tables") {
@@ -115,6 +180,18 @@ int main(int argc, char** argv) {
         } else {
             file = arg;
         }
+    }
+    if (report && json) {
+        std::cerr << "qrtcalc: --report and --json cannot be combined\n";
+        return 2;
+    }
+    if (!output.empty() && !report) {
+        std::cerr << "qrtcalc: --output writes a report: give --report too\n";
+        return 2;
+    }
+    if (task != Task::Compute && report) {
+        std::cerr << "qrtcalc: --report takes an account file, not --tables, --rates or --version\n";
+        return 2;
     }
     if (task != Task::Compute) {
         if (!file.empty()) {
@@ -151,6 +228,7 @@ int main(int argc, char** argv) {
     std::vector<PenaltyEntryEcho> penalties;
     if (!ReadAccount(document, *inputs, settlement, problem, &penalties))
         return BadInput(name, problem.place + ": " + problem.message);
+    if (!ReadReportOptions(document, *engine, problem)) return BadInput(name, problem.place + ": " + problem.message);
 
     UseShippedDataUnlessSet();
     const CEngineRun& run = engine->Run();
@@ -164,10 +242,22 @@ int main(int argc, char** argv) {
                   << failure << "\n";
         return 1;
     }
-    if (json)
+    if (report) {
+        std::string text;
+        std::vector<long> pageStarts;
+        if (!ReportOfKind(*engine, kind, text, pageStarts)) {
+            std::cerr << "qrtcalc: " << name << ": the report could not be built (out of memory)\n";
+            return 1;
+        }
+        int32_t forPrint = 0;
+        engine->get_Printing(&forPrint);
+        if (int status = WriteReportText(ReportOutputText(text, pageStarts, forPrint != 0), output); status != 0)
+            return status;
+    } else if (json) {
         WriteResultJson(run, inputs, penalties, std::cout);
-    else
+    } else {
         WriteResultSummary(name, *inputs, run, std::cout);
+    }
     if (int status = Flushed(); status != 0) return status;
     if (run.AmountOutOfRange()) {
         std::cerr << "qrtcalc: " << name << ": " << kAmountOutOfRangeName << ": " << AmountOutOfRangeSentence() << "\n";

@@ -42,6 +42,7 @@ enum PenaltySlot : int {
 // The 50 default class letters in category order.
 extern const char kDefaultAllocationClasses[kCategoryCount + 1];
 
-// Name printed by the payment allocation report; "" for categories 29 to 49
-// and for indexes outside 0 to 49.
+// Name printed by the payment allocation report: 6 + k is the section code
+// of penalty slot k, 30 "Stop Hot Interest"; "" for categories 31 to 49 and
+// for indexes outside 0 to 49.
 const char* AllocationCategoryName(int category);

@@ -6,6 +6,7 @@ list(APPEND QRT_ENGINE_SOURCES
   report/MoneyFormat.cpp
   report/FieldCodes.cpp
   report/MergeTemplateLine.cpp
+  report/ReportLabels.cpp
   report/EventSummaryReport.cpp
   report/InterestDetailReport.cpp
   report/AccountSummary.cpp
@@ -15,4 +16,5 @@ list(APPEND QRT_ENGINE_SOURCES
   report/PaymentAllocationReport.cpp
   report/MonthlyAccrualReport.cpp
   report/RateTableReport.cpp
+  report/ReportRows.cpp
 )

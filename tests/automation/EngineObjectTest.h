@@ -1,6 +1,7 @@
 // Test helpers for the automation object: OLE dates, dollars as CY, and an
-// engine folder holding a copy of the shipped FEDERAL table for the life of
-// a test (so that nothing is written into the source tree).
+// engine folder holding a copy of the shipped FEDERAL table and report
+// templates for the life of a test (so that nothing is written into the
+// source tree).
 #pragma once
 
 #include <filesystem>
@@ -19,6 +20,9 @@ public:
     EngineFolder() : m_scope(m_folder.Path()) {
         std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3",
                                    std::filesystem::path(m_folder.Path()) / "FEDERAL.TB3");
+        for (const auto& entry : std::filesystem::directory_iterator(QRT_DATA_DIR))
+            if (entry.path().extension() == ".DM")
+                std::filesystem::copy_file(entry.path(), std::filesystem::path(m_folder.Path()) / entry.path().filename());
     }
     const ScratchFolder& Folder() const { return m_folder; }
 

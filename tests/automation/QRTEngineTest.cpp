@@ -217,6 +217,28 @@ TEST(QRTEngine, ReportIsBuiltOnceAndItsPagesIndexTheText) {
     EXPECT_NE(again.find("Prepared for the examiner"), std::string::npos);
 }
 
+// 60 payments make an event summary and interest detail of several pages:
+// each page start is where that page's general heading begins.
+TEST(QRTEngine, LongAccountReportHasPagesWhoseStartsMatchTheText) {
+    EngineFolder folder;
+    CQRTEngine e;
+    e.AddEvent(0, Ole(4, 15, 2015), Dollars(100000), 0);
+    for (int month = 1; month <= 60; ++month)
+        e.AddEvent(2, Ole((month - 1) % 12 + 1, 10, 2016 + (month - 1) / 12), Dollars(1000), 0);
+    ASSERT_EQ(e.Compute(Ole(12, 31, 2021)), S_OK);
+    std::string text;
+    int32_t pages = 0, start = -1;
+    ASSERT_EQ(e.get_Report(&text), S_OK);
+    ASSERT_EQ(e.get_NumPages(&pages), S_OK);
+    EXPECT_GT(pages, 2);
+    for (int32_t page = 0; page < pages; ++page) {
+        ASSERT_EQ(e.get_PageStart(page, &start), S_OK);
+        const std::string top = text.substr(static_cast<size_t>(start), text.find('\n', start) - start);
+        EXPECT_EQ(top.rfind("INTEREST AND PENALTY DETAIL REPORT", 0), 0u) << page << ": " << top;
+        EXPECT_NE(top.find("Page " + std::to_string(page + 1)), std::string::npos) << top;
+    }
+}
+
 TEST(QRTEngine, ReportTextEndsEveryLineOfTheBuffer) {
     using namespace std::string_literals;
     const std::pair<std::string, std::string> rows[] = {

@@ -9,6 +9,7 @@ target_link_libraries(qrtcalc_text_test PRIVATE qrtcalc_core qrt_automation_core
 # These run the real program on files in a scratch folder.
 qrt_add_test(qrtcalc_program_test cli/ProgramExplainsTest.cpp cli/ProgramInputErrorsTest.cpp
   cli/ProgramPenaltiesTest.cpp cli/ProgramResultsTest.cpp cli/ProgramFilesTest.cpp cli/ProgramBatchTest.cpp
+  cli/ProgramReportsTest.cpp
   cli/RunQrtcalc.cpp)
 target_link_libraries(qrtcalc_program_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
 target_compile_definitions(qrtcalc_program_test PRIVATE QRT_QRTCALC="$<TARGET_FILE:qrtcalc>")

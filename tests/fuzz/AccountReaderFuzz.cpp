@@ -1,5 +1,6 @@
-// Fuzzes qrtcalc's account reader: any bytes must either be refused with a
-// message or read into the automation inputs, without a crash or a leak.
+// Fuzzes qrtcalc's account reader and its "report" options: any bytes must
+// either be refused with a message or read into the automation inputs and the
+// object's report options, without a crash or a leak.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "AccountReader.h"
 #include "JsonTree.h"
+#include "ReportOptions.h"
 #include "automation/EngineInputs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -19,5 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AccountProblem problem;
     std::vector<PenaltyEntryEcho> penalties;  // the echo of the applied entries
     ReadAccount(document, *inputs, settlement, problem, &penalties);
+    static CQRTEngine* engine = new CQRTEngine;
+    ReadReportOptions(document, *engine, problem);
     return 0;
 }

@@ -151,7 +151,11 @@ TEST(FieldMerge, ActionsLoadTemplatesWithoutRecursion)
     EXPECT_EQ(Merge(gen, "\xAD" "JIM1", 23), (std::vector<std::string>{"Foot end"}));
     EXPECT_TRUE(Merge(gen, "\xAD" "JIM0", 1).empty());   // slot 1 names no header here
     EXPECT_TRUE(Merge(gen, "\xAD" "JIM0", -1).empty());
-    EXPECT_TRUE(Merge(gen, "x \xAD" "ESUM", 1).empty());  // filled by the report kinds
+    // ESUM prints the failure-to-pay steps in place of its line; other kinds have none.
+    EXPECT_TRUE(Merge(gen, "x \xAD" "ESUM", 11).empty());
+    const std::vector<std::string> steps = Merge(gen, "x \xAD" "ESUM", 1);
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0].rfind("  Penalty base through", 0), 0u) << steps[0];
     EXPECT_TRUE(Merge(gen, "x \xAD" "SUMM", -1).empty());
 }
 
