@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "compute/CQRTCompute.h"
@@ -57,6 +59,10 @@ public:
         std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3", m_folder / "FEDERAL.TB3");
         std::filesystem::current_path(m_folder);
         setenv("QRT_ENGINE_DIR", m_folder.c_str(), 1);
+        // The engine keeps the decoded table of a file only once the file is
+        // older than its trust margin (2 s); a table file copied a moment ago
+        // would be read and decoded at every computation.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     }
     ~ScratchEngineFolder()
     {
