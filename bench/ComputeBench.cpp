@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "compute/CQRTCompute.h"
@@ -61,6 +63,10 @@ public:
             if (entry.path().extension() == ".DM") std::filesystem::copy_file(entry.path(), m_folder / entry.path().filename());
         std::filesystem::current_path(m_folder);
         setenv("QRT_ENGINE_DIR", m_folder.c_str(), 1);
+        // The engine keeps the decoded table of a file only once the file is
+        // older than its trust margin (2 s); a table file copied a moment ago
+        // would be read and decoded at every computation.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     }
     ~ScratchEngineFolder()
     {

@@ -9,18 +9,11 @@
 #include "AccountReader.h"
 #include "ComputationError.h"
 #include "JsonTree.h"
-#include "ResultJson.h"
+#include "ResultLine.h"
 
 namespace {
 
 using ordered_json = nlohmann::ordered_json;
-
-// One line of JSON; text that is not UTF-8 (a caller's "id", say) is written
-// with replacement characters instead of stopping the run.
-std::string Dump(const ordered_json& doc)
-{
-    return doc.dump(-1, ' ', false, ordered_json::error_handler_t::replace);
-}
 
 BatchLineResult Refused(const ordered_json& id, long lineNumber, const std::string& message, int exitClass)
 {
@@ -28,7 +21,7 @@ BatchLineResult Refused(const ordered_json& id, long lineNumber, const std::stri
     if (!id.is_null()) doc["id"] = id;
     doc["line"] = lineNumber;
     doc["error"] = {{"message", message}, {"exit", exitClass}};
-    return {Dump(doc), exitClass};
+    return {CompactJson(doc), exitClass};  // a caller's bad UTF-8 replaced, never a stop
 }
 
 }  // namespace
@@ -65,10 +58,7 @@ BatchLineResult BatchAccountLine(const std::string& text, long lineNumber, CEngi
     const std::string failure = ComputationError(run, *inputs);
     if (!failure.empty()) return Refused(id, lineNumber, failure, 1);
 
-    ordered_json out;
-    if (!id.is_null()) out["id"] = id;
-    out.update(ResultDocument(run, inputs.get(), penalties));
-    return {Dump(out), 0};
+    return {ResultLine(run, *inputs, penalties, id), 0};
 }
 
 BatchLineResult BatchLineTooLong(long lineNumber)

@@ -1,8 +1,9 @@
 // qrtcalc --batch: see BatchMode.h.
 //
 // The input is read line by line on the main thread into a window of slots;
-// worker threads compute the lines in turn, each with its own engine run; a
-// writer thread writes the slots' outputs in input order. The reader waits
+// worker threads compute the lines in turn, each with its own engine run, and
+// the worker that completes the next line in order writes it and the done
+// lines after it, so the output keeps input order. The reader waits
 // while the window is full, so memory stays bounded whatever the input length.
 #include "BatchMode.h"
 
@@ -148,10 +149,8 @@ public:
     {
         std::vector<std::thread> workers;
         for (int t = 0; t < m_threads; ++t) workers.emplace_back([this] { Work(); });
-        std::thread writer([this] { Write(); });
         Read();
         for (std::thread& t : workers) t.join();
-        writer.join();
         if (m_progress != nullptr) m_progress->Tick(m_written, m_reader.BytesRead(), true);
         if (m_outputFailed || std::fflush(stdout) != 0) {
             std::cerr << "qrtcalc: cannot write the output\n";
@@ -175,7 +174,10 @@ private:
             ++m_lines;
             if (!tooLong && line.find_first_not_of(" \t\r") == std::string::npos) continue;
             std::unique_lock<std::mutex> hold(m_lock);
-            m_changed.wait(hold, [this] { return m_read - m_written < static_cast<long>(m_slots.size()) || m_stop; });
+            // A full window is refilled once half of it is written, not line
+            // by line: one wake-up per half window instead of one per line.
+            const long size = static_cast<long>(m_slots.size());
+            if (m_read - m_written >= size) m_space.wait(hold, [this, size] { return m_read - m_written <= size / 2 || m_stop; });
             if (m_stop) break;
             Slot& s = At(m_read);
             s.input.swap(line);
@@ -183,53 +185,69 @@ private:
             s.tooLong = tooLong;
             s.ready = false;
             ++m_read;
-            m_changed.notify_all();
+            m_work.notify_one();
         }
         std::lock_guard<std::mutex> hold(m_lock);
         m_endOfInput = true;
-        m_changed.notify_all();
+        m_work.notify_all();
     }
 
     void Work()
     {
         CEngineRun run;
+        std::vector<BatchLineResult> batch;
         for (;;) {
             std::unique_lock<std::mutex> hold(m_lock);
-            m_changed.wait(hold, [this] { return m_taken < m_read || m_endOfInput || m_stop; });
+            m_work.wait(hold, [this] { return m_taken < m_read || m_endOfInput || m_stop; });
             if (m_taken == m_read) return;   // the input has ended (or the run stopped)
-            Slot& s = At(m_taken++);
+            const long seq = m_taken++;
+            Slot& s = At(seq);
             hold.unlock();
             BatchLineResult result = s.tooLong ? BatchLineTooLong(s.line) : BatchAccountLine(s.input, s.line, run);
             run.Release();
             hold.lock();
             s.result = std::move(result);
             s.ready = true;
-            m_changed.notify_all();
+            WriteInOrder(hold, batch);
         }
     }
 
-    void Write()
+    // The worker that finds the next line in order done (and no other worker
+    // writing) writes it and every done line after it, outside the lock; the
+    // others go back to computing. No thread waits to write, so no wake-up per
+    // line is needed.
+    void WriteInOrder(std::unique_lock<std::mutex>& hold, std::vector<BatchLineResult>& batch)
     {
-        for (;;) {
-            std::unique_lock<std::mutex> hold(m_lock);
-            m_changed.wait(hold, [this] { return (m_written < m_read && At(m_written).ready) || (m_endOfInput && m_written == m_read); });
-            if (m_written == m_read) return;
-            Slot& s = At(m_written);
-            BatchLineResult result = std::move(s.result);
+        while (!m_writing && !m_outputFailed && m_written < m_read && At(m_written).ready) {
+            m_writing = true;
+            batch.clear();
+            for (long seq = m_written; seq < m_read && At(seq).ready; ++seq) {
+                batch.push_back(std::move(At(seq).result));
+                At(seq).ready = false;
+            }
             hold.unlock();
-            m_worst = std::max(m_worst, result.exitClass);
-            result.json += '\n';
-            if (!m_outputFailed && std::fwrite(result.json.data(), 1, result.json.size(), stdout) != result.json.size())
-                m_outputFailed = true;
+            bool failed = false;
+            for (BatchLineResult& result : batch) {
+                m_worst = std::max(m_worst, result.exitClass);   // only the writing worker touches it
+                result.json += '\n';
+                if (!failed && std::fwrite(result.json.data(), 1, result.json.size(), stdout) != result.json.size())
+                    failed = true;
+            }
             hold.lock();
-            ++m_written;
+            m_writing = false;
+            m_written += static_cast<long>(batch.size());
             // Output that cannot be written ends the run: nothing more is read.
-            if (m_outputFailed) m_stop = true;
-            m_changed.notify_all();
+            if (failed) {
+                m_outputFailed = true;
+                m_stop = true;
+                m_work.notify_all();
+            }
+            if (m_read - m_written <= static_cast<long>(m_slots.size()) / 2) m_space.notify_one();
             if (m_progress != nullptr) {
                 const long done = m_written;
                 hold.unlock();
                 m_progress->Tick(done, m_reader.BytesRead(), false);
+                hold.lock();
             }
         }
     }
@@ -239,8 +257,13 @@ private:
     std::vector<Slot> m_slots;
     Progress* m_progress;
 
+    // One lock; the reader and the workers each have their own condition,
+    // woken only for what they wait for (a wake-up of every thread per line
+    // cost more system time than the computation).
     std::mutex m_lock;
-    std::condition_variable m_changed;
+    std::condition_variable m_space;    // the reader: a free slot in the window
+    std::condition_variable m_work;     // the workers: a line to compute, or the end
+    bool m_writing = false;             // a worker is writing done lines (WriteInOrder)
     long m_lines = 0;     // lines read, blank ones included (the line numbers)
     long m_read = 0;      // accounts placed in the window
     long m_taken = 0;     // accounts a worker has taken
@@ -315,6 +338,11 @@ int RunBatch(int argc, char** argv)
     }
 
     UseShippedDataUnlessSet();
+    // Output to a file or a pipe goes out in large blocks (a result line is
+    // some kilobytes; the default buffer meant a write per line or two). On a
+    // terminal the lines stay as they are. Nothing has been written yet.
+    static char outputBuffer[1 << 20];
+    if (!isatty(STDOUT_FILENO)) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     int status;
     {
         BatchRun run(in, threads, inputBytes);

@@ -2,6 +2,7 @@
 // with integer arithmetic only.
 #include "DollarText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -106,10 +107,16 @@ std::string FormatCurrency(int64_t cy) {
     bool negative = cy < 0;
     uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(cy) : static_cast<uint64_t>(cy);
     uint64_t cents = (magnitude + 50) / 100;
+    // Written by hand rather than with snprintf: a batch of accounts formats
+    // dozens of amounts per account.
     char text[40];
-    std::snprintf(text, sizeof text, "%s%llu.%02llu", negative && cents != 0 ? "-" : "",
-                  static_cast<unsigned long long>(cents / 100), static_cast<unsigned long long>(cents % 100));
-    return text;
+    char* p = text;
+    if (negative && cents != 0) *p++ = '-';
+    p = std::to_chars(p, text + sizeof text, cents / 100).ptr;
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + cents % 100 / 10);
+    *p++ = static_cast<char>('0' + cents % 10);
+    return std::string(text, p);
 }
 
 std::string FormatCents(double cents) {
@@ -158,6 +165,22 @@ std::string IsoDate(Date date) {
     date.ToMDY(m, d, y);
     if (y < 1000) y += 1900;
     char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
-    return text;
+    if (y < 1000 || y > 9999 || m < 1 || m > 12 || d < 1 || d > 31) {
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
+        return text;
+    }
+    // The usual case by hand (no snprintf): YYYY-MM-DD.
+    const int parts[3] = {y, m, d};
+    char* p = text;
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0) *p++ = '-';
+        const int v = parts[k];
+        if (k == 0) {
+            *p++ = static_cast<char>('0' + v / 1000);
+            *p++ = static_cast<char>('0' + v / 100 % 10);
+        }
+        *p++ = static_cast<char>('0' + v / 10 % 10);
+        *p++ = static_cast<char>('0' + v % 10);
+    }
+    return std::string(text, p);
 }

@@ -35,6 +35,17 @@ ordered_json Periods(const ComputeResults* head, PeriodStream stream) {
 
 }  // namespace
 
+const ResultTotal kResultTotals[8] = {
+    {"Taxes", &CEngineRun::Taxes},
+    {"Payments", &CEngineRun::Payments},
+    {"Penalties", &CEngineRun::Penalties},
+    {"DebitInterest", &CEngineRun::DebitInterest},
+    {"NormalCreditInterest", &CEngineRun::NormalCreditInterest},
+    {"GATTInterest", &CEngineRun::GATTInterest},
+    {"PenaltyInterest", &CEngineRun::PenaltyInterest},
+    {"Balance", &CEngineRun::Balance},
+};
+
 void WriteResultJson(const CEngineRun& run, std::ostream& out) { WriteResultJson(run, nullptr, {}, out); }
 
 void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,
@@ -49,21 +60,7 @@ ordered_json ResultDocument(const CEngineRun& run, const CEngineInputs* inputs,
     CQRTCompute& c = *run.ComputeObject();
     ordered_json doc;
     if (inputs != nullptr) doc["Account"] = AccountEchoJson(run, *inputs, penalties);
-    struct Total {
-        const char* key;
-        HRESULT (CEngineRun::*get)(CY*) const;
-    };
-    const Total totals[] = {
-        {"Taxes", &CEngineRun::Taxes},
-        {"Payments", &CEngineRun::Payments},
-        {"Penalties", &CEngineRun::Penalties},
-        {"DebitInterest", &CEngineRun::DebitInterest},
-        {"NormalCreditInterest", &CEngineRun::NormalCreditInterest},
-        {"GATTInterest", &CEngineRun::GATTInterest},
-        {"PenaltyInterest", &CEngineRun::PenaltyInterest},
-        {"Balance", &CEngineRun::Balance},
-    };
-    for (const Total& t : totals) {
+    for (const ResultTotal& t : kResultTotals) {
         CY value = 0;
         // A total without a currency value (AmountOutOfRange) has no figure.
         if ((run.*t.get)(&value) == S_OK)

@@ -18,6 +18,13 @@
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
 
+// The eight totals: key and getter, in output order.
+struct ResultTotal {
+    const char* key;
+    HRESULT (CEngineRun::*get)(CY*) const;
+};
+extern const ResultTotal kResultTotals[8];
+
 // Without the inputs: no "Account".
 void WriteResultJson(const CEngineRun& run, std::ostream& out);
 void WriteResultJson(const CEngineRun& run, const CEngineInputs* inputs, const std::vector<PenaltyEntryEcho>& penalties,

@@ -9,8 +9,8 @@
 // generated tables: the static cache members, CreateRateTable and
 // CreateTableOnDemand.
 // Thread rule: a table belongs to one thread at a time. File reads are
-// serialised by the process-wide table lock; the cache is process-wide and
-// unlocked (one computing thread at a time).
+// serialised by the process-wide table lock, which also guards the tables
+// kept from earlier reads of unchanged files; the cache has its own lock.
 // Tests: half-open lookup with repeated dates, gap closing, stable ordering,
 // month-by-month extension; reader faults one at a time, golden bytes of the
 // writer, save/read round trip.

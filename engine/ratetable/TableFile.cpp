@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "ratetable/InterestRateTable.h"
+#include "ratetable/KeptTablesInternal.h"
 #include "ratetable/TableFormatInternal.h"
 #include "ratetable/TableLockInternal.h"
 #include "ratetable/TablePaths.h"
@@ -72,9 +73,18 @@ int InterestRateTable::Read(const std::string& name, int passOn, int useCache) {
 
 int InterestRateTable::ReadFromFile(const std::string& name) {
     std::lock_guard<std::mutex> lock(TableLock());
+    const long long readStart = kept_tables::NowNs();
     const int fd = ResolveTableFile(name);
     if (fd < 0) return 0;
     FileCloser closer(fd);
+
+    // An unchanged file whose table is kept is not read again.
+    kept_tables::FileIdentity identity;
+    const bool identified = kept_tables::IdentityOf(fd, &identity);
+    if (identified && kept_tables::Find(identity, &m_header, m_entries)) {
+        m_name = TableNameFrom(name);
+        return 1;
+    }
 
     // Everything is read and checked before this table changes, so a refused
     // file leaves the table as it was.
@@ -103,6 +113,7 @@ int InterestRateTable::ReadFromFile(const std::string& name) {
         tb3::DecodeEntry(entryImages + i * tb3::kEntrySize, m_entries[i]);
     for (int i = m_header.m_entryCount; i < kMaxEntries; ++i) m_entries[i].Clear();
     m_name = TableNameFrom(name);
+    if (identified) kept_tables::Keep(identity, readStart, m_header, m_entries);
     return 1;
 }
 

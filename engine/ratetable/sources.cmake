@@ -4,6 +4,7 @@ list(APPEND QRT_ENGINE_SOURCES
   ratetable/FileReplace.cpp
   ratetable/IRTU.cpp
   ratetable/IniFile.cpp
+  ratetable/KeptTables.cpp
   ratetable/InterestRateTable.cpp
   ratetable/TableDialogs.cpp
   ratetable/TableAlias.cpp

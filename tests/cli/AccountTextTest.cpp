@@ -3,6 +3,8 @@
 // and runaway nesting.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <string>
 
 #include <set>
@@ -46,6 +48,10 @@ TEST(DollarText, DisplayRoundsHalfAwayFromZero) {
     EXPECT_EQ(FormatCurrency(-12345650), "-1234.57");
     EXPECT_EQ(FormatCurrency(49), "0.00");
     EXPECT_EQ(FormatCurrency(-49), "0.00");
+    EXPECT_EQ(FormatCurrency(1005000), "100.50");
+    // The ends of the currency type: 2^63 - 1 and -2^63 ten-thousandths.
+    EXPECT_EQ(FormatCurrency(INT64_MAX), "922337203685477.58");
+    EXPECT_EQ(FormatCurrency(INT64_MIN), "-922337203685477.58");
     EXPECT_EQ(FormatCents(246913.4), "2469.13");
     EXPECT_EQ(FormatCents(-0.5), "-0.01");
 }
@@ -54,6 +60,9 @@ TEST(DollarText, IsoDatesOnlyInTheirOwnShapeAndRange) {
     Date d;
     EXPECT_EQ(ParseIsoDate("2024-02-29", d), 1);
     EXPECT_EQ(IsoDate(d), "2024-02-29");
+    Date first;
+    first.serial = 0;
+    EXPECT_EQ(IsoDate(first), "1954-01-01");
     // The last day the engine holds reads back to itself; the next does not.
     Date last;
     last.serial = Date::kLastSerial;

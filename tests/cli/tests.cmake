@@ -24,3 +24,6 @@ add_test(NAME QrtcalcInstalled.FindsItsDataBesideItself
     -DPREFIX=${CMAKE_CURRENT_BINARY_DIR}/qrtcalc-install
     -DEXAMPLE=${CMAKE_SOURCE_DIR}/examples/late-payment.json
     -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/InstalledQrtcalc.cmake)
+
+qrt_add_test(result_line_test cli/ResultLineTest.cpp)
+target_link_libraries(result_line_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)

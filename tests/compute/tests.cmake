@@ -12,3 +12,4 @@ qrt_add_test(penalty_account_tests compute/FailureToFileTest.cpp compute/Failure
   compute/PenaltyStreamTest.cpp compute/HotAndGattTest.cpp compute/PenaltyInterestTest.cpp)
 qrt_add_test(compute_repeat_test compute/ComputeRepeatTest.cpp compute/OneWalkReallocTest.cpp)
 qrt_add_test(period_lists_test compute/PeriodListsTest.cpp)
+qrt_add_test(compute_threads_test compute/ComputeThreadsTest.cpp LABELS threads)

@@ -6,7 +6,7 @@ qrt_add_test(ratetable_file_test
   ratetable/TableFileTest.cpp
   ratetable/TablePathsTest.cpp
   ratetable/TableDialogsTest.cpp)
-qrt_add_test(table_cache_test ratetable/TableCacheTest.cpp)
+qrt_add_test(table_cache_test ratetable/TableCacheTest.cpp ratetable/KeptTablesTest.cpp)
 qrt_add_test(table_cache_thread_test ratetable/TableCacheThreadTest.cpp LABELS threads)
 qrt_add_test(table_alias_test ratetable/TableAliasTest.cpp)
 qrt_add_test(table_generator_test ratetable/TableGeneratorTest.cpp)
