@@ -6,3 +6,6 @@ qrt_add_test(automation_object_test automation/QRTEngineTest.cpp automation/Writ
 target_link_libraries(automation_object_test PRIVATE qrt_automation_core qrt_interface_description
   qrt_engine_static)
 target_include_directories(automation_object_test PRIVATE ${CMAKE_SOURCE_DIR})
+
+# The in-process component (libQRTCom.so) and the Python module qrtcom.
+include(${CMAKE_CURRENT_LIST_DIR}/inproc/tests.cmake)
