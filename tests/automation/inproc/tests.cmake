@@ -9,3 +9,15 @@ target_link_libraries(qrtcom_dlopen_client PRIVATE ${CMAKE_DL_LIBS})
 add_dependencies(qrtcom_dlopen_client QRTCom qrt_com_header)
 add_test(NAME QRTCom.DlopenClient COMMAND qrtcom_dlopen_client $<TARGET_FILE:QRTCom>)
 set_tests_properties(QRTCom.DlopenClient PROPERTIES ENVIRONMENT "QRT_ENGINE_DIR=")
+
+# qrtcom end to end with pytest (Debian's python3-pytest), against the build
+# tree. Plain builds only: a sanitized module would need the sanitizer runtime
+# preloaded into the interpreter, whose own allocations the leak checker
+# would then report; the C client above covers the library under ASan.
+if(NOT QRT_SANITIZE)
+  add_test(NAME qrtcom_python
+    COMMAND ${QRT_PYTHON3} -m pytest -q -p no:cacheprovider ${CMAKE_CURRENT_LIST_DIR}/../python
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  set_tests_properties(qrtcom_python PROPERTIES ENVIRONMENT
+    "PYTHONPATH=$<TARGET_FILE_DIR:qrtcom>;PYTHONDONTWRITEBYTECODE=1;QRT_ENGINE_DIR=;QRT_SOURCE_DIR=${CMAKE_SOURCE_DIR};QRTCALC=$<TARGET_FILE:qrtcalc>;QRTCOM_LIBRARY=$<TARGET_FILE:QRTCom>")
+endif()
