@@ -19,5 +19,8 @@ if(NOT QRT_SANITIZE)
     COMMAND ${QRT_PYTHON3} -m pytest -q -p no:cacheprovider ${CMAKE_CURRENT_LIST_DIR}/../python
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   set_tests_properties(qrtcom_python PROPERTIES ENVIRONMENT
-    "PYTHONPATH=$<TARGET_FILE_DIR:qrtcom>;PYTHONDONTWRITEBYTECODE=1;QRT_ENGINE_DIR=;QRT_SOURCE_DIR=${CMAKE_SOURCE_DIR};QRTCALC=$<TARGET_FILE:qrtcalc>;QRTCOM_LIBRARY=$<TARGET_FILE:QRTCom>")
+    "PYTHONPATH=$<TARGET_FILE_DIR:qrtcom>;PYTHONDONTWRITEBYTECODE=1;QRT_ENGINE_DIR=;QRT_SOURCE_DIR=${CMAKE_SOURCE_DIR};QRTCALC=$<TARGET_FILE:qrtcalc>;QRTCOM_LIBRARY=$<TARGET_FILE:QRTCom>;QRT_BUILD_DIR=${CMAKE_BINARY_DIR};CMAKE=${CMAKE_COMMAND}")
 endif()
+
+qrt_add_test(qrtcom_dispatch_test automation/inproc/DispatchTest.cpp)
+target_link_libraries(qrtcom_dispatch_test PRIVATE qrt_dispatch qrt_automation_core qrt_engine_static)

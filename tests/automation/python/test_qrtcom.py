@@ -5,6 +5,8 @@ import io
 import json
 import os
 import re
+import subprocess
+import sys
 from contextlib import redirect_stdout
 from datetime import date
 from decimal import Decimal
@@ -80,15 +82,33 @@ def test_penalty_family_totals_as_qrtcalc(family, tmp_path):
     assert engine.Penalties > 0
 
 
-def test_readme_python_example_runs_as_written(tmp_path):
+def readme_example():
     readme = open(os.path.join(SOURCE_DIR, "README.md"), encoding="utf-8").read()
     code = re.search(r"<!-- qrtcom example -->\s*```python\n(.*?)```", readme, re.S).group(1)
     assert len(code.strip().splitlines()) == 5
+    return code
+
+
+def test_readme_python_example_runs_as_written(tmp_path):
     out = io.StringIO()
     with redirect_stdout(out):
-        exec(code, {})
+        exec(readme_example(), {})
     same = account("2022-04-15", [("Tax", "2021-04-15", "5000.00")])
     assert out.getvalue().strip() == qrtcalc(same, tmp_path)["Balance"]
+
+
+def test_installed_module_finds_library_and_data(tmp_path):
+    prefix = tmp_path / "prefix"
+    subprocess.run([os.environ["CMAKE"], "--install", os.environ["QRT_BUILD_DIR"], "--prefix", str(prefix)],
+                   check=True, capture_output=True)
+    assert (prefix / "include" / "QRTCom" / "QRTCom.h").is_file()
+    assert (prefix / "include" / "QRTCom" / "QRTComInterface.h").is_file()
+    env = {k: v for k, v in os.environ.items() if k not in ("QRT_ENGINE_DIR", "PYTHONPATH")}
+    env["PYTHONPATH"] = str(prefix / "lib" / "python3" / "dist-packages")
+    code = "import qrtcom\nassert qrtcom.__file__.startswith(%r)\n" % str(prefix) + readme_example()
+    run = subprocess.run([sys.executable, "-c", code], env=env, cwd=tmp_path, capture_output=True, text=True)
+    assert run.returncode == 0, run.stderr
+    assert run.stdout.strip() == "5154.38"  # the value the build tree's module gives (test above)
 
 
 def test_results_and_flags_wait_for_compute():
