@@ -27,15 +27,20 @@ std::string ProgramPath() {
 
 }  // namespace
 
-std::string ModuleDirectory() {
+std::string ModulePath() {
     Dl_info info{};
     struct link_map* map = nullptr;
     std::string path;
-    if (dladdr1(reinterpret_cast<void*>(&ModuleDirectory), &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) !=
+    if (dladdr1(reinterpret_cast<void*>(&ModulePath), &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) !=
             0 &&
         map != nullptr && map->l_name != nullptr && map->l_name[0] != '\0')
         path = Resolved(map->l_name);
     if (path.empty()) path = ProgramPath();
+    return path;
+}
+
+std::string ModuleDirectory() {
+    const std::string path = ModulePath();
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }

@@ -5,6 +5,10 @@
 
 #include <string>
 
+// The absolute path of the module (shared library or program) whose code
+// holds this function; "" when it cannot be found.
+std::string ModulePath();
+
 // The folder of the module (shared library or program) whose code holds this
 // function, absolute and ending in "/"; "" when it cannot be found.
 std::string ModuleDirectory();

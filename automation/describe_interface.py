@@ -137,7 +137,8 @@ def binding_check(members):
     return "\n".join(out) + "\n"
 
 
-def describe(xml_path):
+def read_description(xml_path):
+    """(members, [(identifier field, value)], [(enum name, value)]), checked."""
     root = ElementTree.parse(xml_path).getroot()
     node = annotations(root)
     interfaces = root.findall("interface")
@@ -161,6 +162,11 @@ def describe(xml_path):
     # Document order of annotations is kept by the parser; dict order follows it.
     if not enum_values:
         raise DescriptionError(f"enumeration {enum_name} has no values")
+    return members, ids, enum_values
+
+
+def describe(xml_path):
+    members, ids, enum_values = read_description(xml_path)
 
     out = ["// Generated from IQRTEngine.xml by describe_interface.py; do not edit.",
            "#pragma once", "", '#include "automation/InterfaceDescription.h"', ""]

@@ -10,3 +10,6 @@ target_include_directories(automation_object_test PRIVATE ${CMAKE_SOURCE_DIR})
 qrt_add_test(registration_test automation/RegistrationTest.cpp)
 target_link_libraries(registration_test PRIVATE qrt_registration qrt_engine_static)
 target_include_directories(registration_test PRIVATE ${CMAKE_SOURCE_DIR})
+
+# The in-process component (libQRTCom.so) and the Python module qrtcom.
+include(${CMAKE_CURRENT_LIST_DIR}/inproc/tests.cmake)
