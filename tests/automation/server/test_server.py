@@ -115,11 +115,25 @@ def test_idle_exit_only_without_objects_and_reuse_within_the_idle_time():
     ("/REGSERVER", "/unregserver"),
 ])
 def test_registration_options_in_any_form(register_as, unregister_as):
+    records = os.path.join(os.environ["XDG_DATA_HOME"], "QRTCom", "HKEY_CLASSES_ROOT")
     assert register(register_as).returncode == 0
     assert os.path.isfile(SERVICE_FILE)
+    with open(os.path.join(records, "CLSID", "{47EF5C1C-DE75-428C-9DFC-9EBE3117D1EE}.reg"), encoding="utf-8") as f:
+        assert f"\\LocalServer32]\n@={SERVER}\n" in f.read()
+    assert os.path.isfile(os.path.join(records, "AppID", "QRTComServer.EXE.reg"))
     assert register(unregister_as).returncode == 0
     assert not os.path.exists(SERVICE_FILE)
+    assert [files for _, _, files in os.walk(records) if files] == []
     assert register(unregister_as).returncode == 0  # nothing left to remove is no failure
+
+
+@pytest.mark.parametrize("blocked", ["dbus-1", "QRTCom"])  # the service folder; the records (written second)
+def test_failed_registration_reports_and_leaves_no_service_file(tmp_path, blocked):
+    (tmp_path / blocked).write_text("a file where a folder belongs")
+    run = subprocess.run([SERVER, "-RegServer"], capture_output=True, text=True,
+                         env=dict(os.environ, XDG_DATA_HOME=str(tmp_path)))
+    assert run.returncode == 1 and "(HRESULT 0x8" in run.stderr
+    assert not (tmp_path / "dbus-1" / "services" / (BUS_NAME + ".service")).exists()
 
 
 def test_introspection_lists_every_member_of_the_description(bus):

@@ -6,6 +6,7 @@ set(server_tests
   a_client_that_leaves_loses_its_objects
   idle_exit_only_without_objects_and_reuse_within_the_idle_time
   registration_options_in_any_form
+  failed_registration_reports_and_leaves_no_service_file
   introspection_lists_every_member_of_the_description
   failing_members_give_named_errors
   hundred_clients_at_once)
