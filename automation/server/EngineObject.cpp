@@ -18,12 +18,9 @@ void EngineObject::CheckCaller() {
 }
 
 void EngineObject::Invoke(const std::function<HRESULT(CQRTEngine&)>& member) {
-    bool owner = host_.CallerOf(getObjectPath()) == owner_;
-    if (host_.ServingGetAll()) {
-        if (owner) member(engine_);
-        return;
-    }
-    if (!owner) CheckCaller();
+    bool getAll = host_.ServingGetAll();
+    if (!getAll) CheckCaller();
+    else if (host_.CallerOf(getObjectPath()) != owner_) return;  // 0 and "" for other clients
     HRESULT hr = E_FAIL;
     try {
         hr = member(engine_);
@@ -31,7 +28,7 @@ void EngineObject::Invoke(const std::function<HRESULT(CQRTEngine&)>& member) {
         // Nothing of the engine throws; an allocation failure ends only this call.
         hr = E_FAIL;
     }
-    if (hr < 0) throw HresultError(hr);
+    if (hr < 0 && !getAll) throw HresultError(hr);
 }
 
 void EngineObject::Release() {

@@ -64,6 +64,11 @@ def test_clients_own_their_objects(bus):
                             capture_output=True, text=True)
     assert busctl.returncode != 0 and "Access denied" in busctl.stderr
     assert theirs.get("Jurisdiction") == "THEIRS" and mine.get("Jurisdiction") == "FEDERAL"
+    # GetAll answers everyone: the owner with values (0 where a get fails), others with 0 and "".
+    owner_view = theirs.proxy.GetAll(ENGINE, dbus_interface="org.freedesktop.DBus.Properties")
+    other_view = intruder.proxy.GetAll(ENGINE, dbus_interface="org.freedesktop.DBus.Properties")
+    assert (owner_view["Jurisdiction"], owner_view["Taxes"], owner_view["ObjectVersion"]) == ("THEIRS", 0, 10400)
+    assert (other_view["Jurisdiction"], other_view["ObjectVersion"]) == ("", 0) and len(other_view) == 61
     theirs.call("Release")
     assert error_name(lambda: theirs.get("Jurisdiction")) == "org.freedesktop.DBus.Error.UnknownObject"
     other.close()
