@@ -216,7 +216,8 @@ def test_hundred_clients_at_once(bus):
     print(f"server RSS after round 1: {first} KiB, after round 2: {second} KiB")
     assert server_pid(bus) == pid
     # The heap's high-water marks (the bus's queues at each round's peak) move
-    # by up to about 1 % (130 KiB); the inputs of one object alone are 57 KiB,
+    # by up to about 1.7 % (220 KiB); the inputs of one object alone are 57 KiB,
     # so five objects lost per round already show.
-    assert second <= first * 1.02
+    # (AddressSanitizer keeps freed memory in quarantine: there resident size means nothing.)
+    assert second <= first * 1.02 or os.environ.get("QRT_SANITIZE")
     factory.LockServer(False, dbus_interface="com.veltrin.IClassFactory")
