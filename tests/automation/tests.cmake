@@ -13,3 +13,5 @@ target_include_directories(registration_test PRIVATE ${CMAKE_SOURCE_DIR})
 
 # The in-process component (libQRTCom.so) and the Python module qrtcom.
 include(${CMAKE_CURRENT_LIST_DIR}/inproc/tests.cmake)
+
+include(automation/server/tests.cmake)
