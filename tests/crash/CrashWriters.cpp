@@ -10,11 +10,14 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <regex>
 
 #include "BatchEdit.h"
 #include "automation/CQRTEngine.h"
+#include "automation/registration/ComRegistration.h"
+#include "automation/registration/RegistrationRecords.h"
 #include "ratetable/FileReplaceInternal.h"
 #include "ratetable/IniFile.h"
 #include "ratetable/InterestRateTable.h"
@@ -289,6 +292,47 @@ const char* CheckUpdate(const std::string& folder, std::string* why) {
     return state && OnlyTheseTables(folder, {"T.TB3"}, why) ? state : nullptr;
 }
 
+// ---- registration records: the in-process library's set written again for
+// another path, beside a registered local server whose key must stay
+
+namespace reg = qrt::registration;
+const char* const kModules[2] = {"/opt/duecalc-1/libQRTCom.so", "/opt/duecalc-2/libQRTCom.so"};
+const char kServer[] = "/opt/duecalc-1/QRTComServer";
+
+void PrepareRegistration(const std::string&) {
+    std::string error;
+    if (reg::Register(reg::Host::LocalServer, kServer, &error) != 0 ||
+        reg::Register(reg::Host::InProcess, kModules[0], &error) != 0)
+        std::abort();
+}
+bool WriteRegistration(const std::string&, int n) {
+    std::string error;
+    return reg::Register(reg::Host::InProcess, kModules[(n + 1) % 2], &error) == 0;
+}
+// Each record file is whole in one of the two sets, and the lookups find
+// either library and still the server.
+const char* CheckRegistration(const std::string&, std::string* why) {
+    const std::string folder = reg::RecordsFolder();
+    std::map<std::string, std::vector<std::string>> texts;
+    for (const char* module : kModules)
+        for (const reg::RecordFile& f : reg::RecordSet({module, kServer}, folder))
+            texts[f.relative].push_back(reg::RecordText(f));
+    int fromNew = 0;
+    for (const auto& [relative, versions] : texts) {
+        std::string content;
+        if (!Read(folder + relative, &content)) return Broken(why, relative + " is missing");
+        const auto found = std::find(versions.begin(), versions.end(), content);
+        if (found == versions.end()) return Broken(why, relative + " is in neither set:\n" + content);
+        fromNew += found != versions.begin() && versions.size() == 2 && versions[0] != versions[1];
+    }
+    std::string error;
+    const std::string library = reg::FindServer("QRTCom.QRTEngine", reg::Host::InProcess, &error);
+    if (library != kModules[0] && library != kModules[1]) return Broken(why, "the library is not found: " + error);
+    if (reg::FindServer("QRTCom.QRTEngine.1", reg::Host::LocalServer, &error) != kServer)
+        return Broken(why, "the server's record was lost: " + error);
+    return library == kModules[1] ? "new" : fromNew ? "mixed" : "old";
+}
+
 }  // namespace
 
 const char* OnlyTheseTables(const std::string& folder, const std::vector<std::string>& tables,
@@ -315,6 +359,7 @@ const std::vector<Writer>& Writers() {
         {"write_report", PrepareReport, WriteReport, CheckReport},
         {"batch_edit", PrepareBatch, WriteBatch, CheckBatch},
         {"update_replace", PrepareUpdate, WriteUpdate, CheckUpdate, 8},
+        {"registration", PrepareRegistration, WriteRegistration, CheckRegistration},
     };
     return writers;
 }
