@@ -1,5 +1,7 @@
 #include "automation/ReportFile.h"
 
+#include "ratetable/FileReplaceInternal.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,7 +68,10 @@ int CReportFile::Commit() {
     m_file = nullptr;
     if (m_ok && !m_temporary.empty()) {
         if (rename(m_temporary.c_str(), m_target.c_str()) != 0) m_ok = false;
-        if (m_ok) m_temporary.clear();
+        if (m_ok) {
+            m_temporary.clear();
+            SyncFolderOf(m_target);  // the new name reaches the disk too
+        }
     }
     Abandon();
     return m_ok ? 1 : 0;

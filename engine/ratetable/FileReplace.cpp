@@ -32,6 +32,18 @@ int WriteAll(int fd, const std::string& content)
 
 } // namespace
 
+int SyncFolderOf(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    const int ok = fsync(fd) == 0;
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return ok;
+}
+
 int ReplaceFileContents(const std::string& path, const std::string& content,
                         const char* prefix)
 {
@@ -54,8 +66,12 @@ int ReplaceFileContents(const std::string& path, const std::string& content,
         const int saved = errno;
         unlink(name.data());
         errno = saved;
+        return 0;
     }
-    return ok;
+    // The new name is in place; a folder that cannot be flushed (rare, an I/O
+    // error) does not make the replacement a failure.
+    SyncFolderOf(path);
+    return 1;
 }
 
 int ReadWholeFile(const std::string& path, std::string* content)

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "ratetable/FileReplaceInternal.h"
 #include "ratetable/InterestRateTable.h"
 #include "ratetable/KeptTablesInternal.h"
 #include "ratetable/TableFormatInternal.h"
@@ -153,5 +154,6 @@ int InterestRateTable::Save(std::string& path) {
     if (close(fd) != 0) ok = 0;
     if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) unlink(temp.c_str());
+    else SyncFolderOf(path);  // the rename itself reaches the disk
     return ok;
 }

@@ -12,6 +12,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -22,6 +23,12 @@ namespace {
 const char kIniName[] = "FileUpdateService.INI";
 const char kModTimesName[] = "ModTimes.txt";
 const char kLogName[] = "FileUpdateLog.txt";
+// Downloads are written into this folder of the engine folder (same file
+// system, so the rename into place stays one atomic step). A download cut
+// short by a killed process is left there, where no listing of tables sees it,
+// and removed by a later check once it is older than kStaleDownload.
+const char kDownloadFolder[] = ".FileUpdate/";
+constexpr std::time_t kStaleDownload = 3600;  // a live download writes or stops within a minute
 // Values longer than this are refused, as a missing value is.
 constexpr size_t kMaxValue = 510;
 
@@ -40,6 +47,20 @@ bool IsPlainFileName(const std::string& name)
 {
     return name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
            name.find("..") == std::string::npos;
+}
+
+// Removes the downloads in folder that a killed process left (TAB*.TB3 not
+// written for kStaleDownload seconds); a download in progress is younger.
+void RemoveStaleDownloads(const std::string& folder)
+{
+    std::error_code ec;
+    const std::time_t now = std::time(nullptr);
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        struct stat status {};
+        if (name.rfind("TAB", 0) != 0 || stat(it->path().c_str(), &status) != 0) continue;
+        if (S_ISREG(status.st_mode) && status.st_mtime + kStaleDownload < now) unlink(it->path().c_str());
+    }
 }
 
 } // namespace
@@ -172,7 +193,9 @@ void CFileUpdateService::CheckFiles()
         Log("Unexpected format in mod times file: " + badLine);
         return;
     }
-    if (!list.empty()) UpdateFiles(list);
+    if (list.empty()) return;
+    RemoveStaleDownloads(m_folder + kDownloadFolder);
+    UpdateFiles(list);
 }
 
 bool CFileUpdateService::Download(const std::string& url, const std::string& path)
@@ -232,10 +255,11 @@ bool CFileUpdateService::UpdateFile(const std::vector<ModTimeEntry>& list,
         return false;
     }
 
-    // The download goes to a temporary file of the folder; its ".TB3" lets the
-    // table reader check it before it takes the old file's place.
-    std::string temp = m_folder + "TABXXXXXX.TB3";
-    const int fd = mkstemps(temp.data(), 4);
+    // The download goes to a temporary file of the download folder; its ".TB3"
+    // lets the table reader check it before it takes the old file's place.
+    const std::string downloads = m_folder + kDownloadFolder;
+    std::string temp = downloads + "TABXXXXXX.TB3";
+    const int fd = mkdir(downloads.c_str(), 0755) == 0 || errno == EEXIST ? mkstemps(temp.data(), 4) : -1;
     if (fd < 0) {
         Log(Format("GetTempFileName failed.  LastError = %d", errno));
         return false;
@@ -260,6 +284,7 @@ bool CFileUpdateService::UpdateFile(const std::vector<ModTimeEntry>& list,
         Log(Format("Failed to rename %s to %s. Cause = %d", temp.c_str(), local.c_str(), cause));
         return false;
     }
+    SyncFolderOf(local);  // the new name reaches the disk with the table
     Log(Format(exists ? "Replacement file %s successfully downloaded." : "New file %s successfully downloaded.",
                name.c_str()));
     return true;

@@ -38,9 +38,35 @@ std::string TableOf(const std::string& backupFile) {
     return backupFile.substr(0, backupFile.size() - 4) + ".TB3";
 }
 
-// Copies src over dst through a temporary file in dst's folder renamed into
-// place, so dst is either as it was or a whole copy. Returns 1, or 0 with
-// the error in *cause.
+// Flushes the file or folder at path to disk; the error, or 0.
+int SyncPath(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int cause = fsync(fd) == 0 ? 0 : errno;
+    close(fd);
+    return cause;
+}
+
+// Copies src to dst (which must not exist) and flushes the copy and its
+// folder, so the copy is on disk before anything relies on it. Returns 1, or
+// 0 with the error in *ec (a partial copy is removed).
+int CopyToDisk(const std::string& src, const std::string& dst, std::error_code& ec) {
+    fs::copy_file(src, dst, fs::copy_options::none, ec);
+    if (ec.value() == EEXIST) return 0;  // not ours to remove
+    if (!ec) {
+        if (const int cause = SyncPath(dst)) ec.assign(cause, std::generic_category());
+    }
+    if (ec) {
+        unlink(dst.c_str());  // a partial copy must never be restored over a table
+        return 0;
+    }
+    SyncPath(fs::path(dst).parent_path().string());
+    return 1;
+}
+
+// Copies src over dst through a temporary file in dst's folder, flushed and
+// renamed into place, so dst is either as it was or a whole copy, also after
+// a power cut. Returns 1, or 0 with the error in *cause.
 int CopyOver(const std::string& src, const std::string& dst, int* cause) {
     std::string temp = dst + ".XXXXXX";
     const int fd = mkstemp(temp.data());
@@ -51,12 +77,16 @@ int CopyOver(const std::string& src, const std::string& dst, int* cause) {
     close(fd);
     std::error_code ec;
     fs::copy_file(src, temp, fs::copy_options::overwrite_existing, ec);
+    if (!ec) {
+        if (const int sync = SyncPath(temp)) ec.assign(sync, std::generic_category());
+    }
     if (!ec && std::rename(temp.c_str(), dst.c_str()) != 0) ec.assign(errno, std::generic_category());
     if (ec) {
         *cause = ec.value();
         unlink(temp.c_str());
         return 0;
     }
+    SyncPath(fs::path(dst).parent_path().string());
     return 1;
 }
 
@@ -115,7 +145,7 @@ int BackUpTable(const std::string& folder, const std::string& runFolder,
         if (fs::is_directory(table, ec))
             ec.assign(EISDIR, std::generic_category());
         else
-            fs::copy_file(table, copy, fs::copy_options::none, ec);
+            CopyToDisk(table, copy, ec);
         if (ec) {
             *message = "CopyFile(" + table + ", " + copy + ") failed with error " +
                        std::to_string(ec.value()) + manual;
@@ -130,7 +160,14 @@ int BackUpTable(const std::string& folder, const std::string& runFolder,
         *message = "CreateFile(" + marker + ") failed with error " + std::to_string(errno) + manual;
         return 0;
     }
+    const int synced = fsync(fd);
     close(fd);
+    if (synced != 0) {
+        *message = "CreateFile(" + marker + ") failed with error " + std::to_string(errno) + manual;
+        unlink(marker.c_str());
+        return 0;
+    }
+    SyncPath(WithoutSlash(runFolder));
     return 1;
 }
 

@@ -116,6 +116,31 @@ TEST(FileUpdateServiceTest, MissingAndOlderFilesAreDownloadedNewerAndEqualOnesKe
     }
 }
 
+// A download that a killed process left: never in the engine folder (where
+// the table listing would show it), and removed by a later check once it is
+// an hour old; a younger one may be another process's download and stays.
+TEST(FileUpdateServiceTest, ALeftOverDownloadIsNotListedAndAStaleOneIsRemoved)
+{
+    UpdateFolder f;
+    f.WriteTable("T1", 7, true);
+    f.Dir().Write("remote/ModTimes.txt", std::string("T1.TB3 ") + kListTime + "\n");
+    f.WriteIni(f.RemoteUrl() + "ModTimes.txt", f.RemoteUrl(), {"T1.TB3"});
+    std::filesystem::create_directory(f.Dir().Path(".FileUpdate"));
+    const struct {
+        const char* name;
+        std::time_t age;
+        bool kept;
+    } rows[] = {{"TABstale1.TB3", 3601 + 60, false}, {"TABfresh1.TB3", 60, true}};
+    for (const auto& r : rows) {
+        f.Dir().Write(std::string(".FileUpdate/") + r.name, "half a tab");
+        f.SetModTime(std::string(".FileUpdate/") + r.name, std::time(nullptr) - r.age);
+    }
+    ServiceAt(kToday)->Check();
+    EXPECT_EQ(f.Rate("T1.TB3"), 7);
+    for (const auto& r : rows) EXPECT_EQ(f.Dir().Exists(std::string(".FileUpdate/") + r.name), r.kept) << r.name;
+    for (const std::string& name : f.Dir().Files()) EXPECT_NE(name.rfind("TAB", 0), 0u) << name;
+}
+
 // Downloads that must leave the old table as it was, and what the log says.
 struct FailedDownload {
     const char* what;

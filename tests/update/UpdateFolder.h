@@ -75,11 +75,15 @@ public:
         return t->Read(m_dir.Path(file)) ? t->GetNRate(0) : -1;
     }
     std::string Log() const { return m_dir.ReadText("FileUpdateLog.txt"); }
-    // Names in the engine folder that start with "TAB" (left-over downloads).
+    // Names in the engine folder or its download folder that start with
+    // "TAB" (left-over downloads).
     int TemporaryFiles() const
     {
         int n = 0;
         for (const std::string& f : m_dir.Files()) n += f.rfind("TAB", 0) == 0;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(m_dir.Path(".FileUpdate"), ec))
+            n += e.path().filename().string().rfind("TAB", 0) == 0;
         return n;
     }
 
