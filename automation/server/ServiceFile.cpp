@@ -51,6 +51,13 @@ bool WriteAtomically(const std::string& folder, const std::string& path, const s
         ::unlink(name.data());
         return Fail(error, "cannot write " + path, err);
     }
+    // The rename reaches the disk with the folder: flush it too, so that a
+    // power cut after RegServer reported success cannot lose the file.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include "automation/CQRTEngine.h"
 #include "automation/registration/ComRegistration.h"
 #include "automation/registration/RegistrationRecords.h"
+#include "automation/server/ServiceFile.h"
 #include "ratetable/FileReplaceInternal.h"
 #include "ratetable/IniFile.h"
 #include "ratetable/InterestRateTable.h"
@@ -333,6 +334,34 @@ const char* CheckRegistration(const std::string&, std::string* why) {
     return library == kModules[1] ? "new" : fromNew ? "mixed" : "old";
 }
 
+// ---- the server's bus activation file, written again for another path
+
+const char* const kServers[2] = {"/opt/duecalc-1/bin/QRTComServer", "/opt/duecalc 2/bin/QRTComServer"};
+
+void PrepareServiceFile(const std::string&) {
+    std::string error;
+    if (WriteServiceFile(kServers[0], &error) != 0) std::abort();
+}
+bool WriteService(const std::string&, int n) {
+    std::string error;
+    return WriteServiceFile(kServers[(n + 1) % 2], &error) == 0;
+}
+// The file names one of the two servers whole; a temporary file left beside
+// it is hidden and not a .service file, so the bus never reads it.
+const char* CheckServiceFile(const std::string&, std::string* why) {
+    std::string content;
+    if (!Read(ServiceFilePath(), &content)) return Broken(why, "the service file is missing");
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(fs::path(ServiceFilePath()).parent_path(), ec)) {
+        const std::string name = e.path().filename().string();
+        if (name != "com.veltrin.QRTComServer.service" && (name[0] != '.' || e.path().extension() == ".service"))
+            return Broken(why, "left-over " + name + " would be read by the bus");
+    }
+    if (content == ServiceFileText(kServers[0])) return "old";
+    if (content == ServiceFileText(kServers[1])) return "new";
+    return Broken(why, "the service file is in neither version:\n" + content);
+}
+
 }  // namespace
 
 const char* OnlyTheseTables(const std::string& folder, const std::vector<std::string>& tables,
@@ -360,6 +389,7 @@ const std::vector<Writer>& Writers() {
         {"batch_edit", PrepareBatch, WriteBatch, CheckBatch},
         {"update_replace", PrepareUpdate, WriteUpdate, CheckUpdate, 8},
         {"registration", PrepareRegistration, WriteRegistration, CheckRegistration},
+        {"service_file", PrepareServiceFile, WriteService, CheckServiceFile},
     };
     return writers;
 }

@@ -1,6 +1,7 @@
 # The crash tests (paths relative to tests/): the writers' table, shared by
 # qrt_crash_writer (the child that is killed) and the test that kills it.
-add_library(qrt_crash_writers STATIC crash/CrashWriters.cpp)
+add_library(qrt_crash_writers STATIC crash/CrashWriters.cpp
+  ${CMAKE_SOURCE_DIR}/automation/server/ServiceFile.cpp)
 target_include_directories(qrt_crash_writers PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR})
 target_compile_definitions(qrt_crash_writers PRIVATE QRT_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
 # The batch edit's object libraries go into this archive; the engine is linked after it.
