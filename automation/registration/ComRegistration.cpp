@@ -81,12 +81,12 @@ int HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") !=
 
 } // namespace
 
-std::string RecordsFolder() {
+std::string DataHomeFolder() {
     const char* data = std::getenv("XDG_DATA_HOME");
     if (data != nullptr && data[0] == '/') {
         std::string folder = data;
         if (folder.back() != '/') folder += '/';
-        return folder + "QRTCom/";
+        return folder;
     }
     const char* home = std::getenv("HOME");
     std::string base = home != nullptr && home[0] == '/' ? home : "";
@@ -95,8 +95,10 @@ std::string RecordsFolder() {
         if (entry != nullptr && entry->pw_dir != nullptr) base = entry->pw_dir;
     }
     if (!base.empty() && base.back() == '/') base.pop_back();
-    return base + "/.local/share/QRTCom/";
+    return base + "/.local/share/";
 }
+
+std::string RecordsFolder() { return DataHomeFolder() + "QRTCom/"; }
 
 int32_t Register(Host host, const std::string& modulePath, std::string* error) {
     if (modulePath.empty() || modulePath[0] != '/' || HasLineBreak(modulePath)) {

@@ -38,8 +38,12 @@ int32_t Unregister(Host host, std::string* error);
 // CLSID to InprocServer32 or LocalServer32; "" with *error when none.
 std::string FindServer(const std::string& progId, Host host, std::string* error);
 
-// $XDG_DATA_HOME/QRTCom/ (an absolute XDG_DATA_HOME only), else
-// ~/.local/share/QRTCom/, with a trailing "/".
+// The user's data folder: $XDG_DATA_HOME when it is absolute, else
+// ~/.local/share (the home folder from HOME, else the password database),
+// with a trailing "/".
+std::string DataHomeFolder();
+
+// DataHomeFolder() + "QRTCom/".
 std::string RecordsFolder();
 
 } // namespace qrt::registration

@@ -1,6 +1,7 @@
 #include "automation/registration/RegistrationRecords.h"
 
 #include "automation/IQRTEngineDescription.h"
+#include "ratetable/FileReplaceInternal.h"
 
 namespace qrt::registration {
 
@@ -10,11 +11,6 @@ const InterfaceIdentifiers& Ids() { return kInterfaceIdentifiers; }
 
 std::string TypeLibraryFile() {
     return std::string("TypeLib/") + Ids().libraryId + "/" + Ids().libraryVersion + "/IQRTEngine.xml";
-}
-
-std::string FolderOfPath(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 RecordFile ProgIdFile(const std::string& progId, bool withCurVer) {
@@ -69,7 +65,7 @@ std::vector<RecordFile> RecordSet(const RegisteredHosts& hosts, const std::strin
     typeLib.keys.push_back({lib, {{"@", inProcess ? Ids().libraryHelpString : Ids().serverLibraryHelpString}}});
     typeLib.keys.push_back({lib + "\\0\\linux", {{"@", recordsFolder + TypeLibraryFile()}}});
     typeLib.keys.push_back({lib + "\\FLAGS", {{"@", "0"}}});
-    typeLib.keys.push_back({lib + "\\HELPDIR", {{"@", FolderOfPath(module)}}});
+    typeLib.keys.push_back({lib + "\\HELPDIR", {{"@", FolderOf(module)}}});
     files.push_back(typeLib);
     files.push_back({std::string("HKEY_CLASSES_ROOT/Interface/") + Ids().interfaceId + ".reg",
                      {{std::string("Interface\\") + Ids().interfaceId, {{"@", Ids().interfaceName}}},

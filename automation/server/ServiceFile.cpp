@@ -1,5 +1,7 @@
 #include "automation/server/ServiceFile.h"
 
+#include "automation/registration/ComRegistration.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,13 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string DataHome() {
-    const char* set = std::getenv("XDG_DATA_HOME");
-    if (set != nullptr && set[0] == '/') return set;
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/share";
-}
 
 bool Fail(std::string* error, const std::string& what, int err) {
     if (error != nullptr) *error = what + ": " + std::strerror(err);
@@ -63,7 +58,9 @@ bool WriteAtomically(const std::string& folder, const std::string& path, const s
 
 }  // namespace
 
-std::string ServiceFilePath() { return DataHome() + "/dbus-1/services/com.veltrin.QRTComServer.service"; }
+std::string ServiceFilePath() {
+    return qrt::registration::DataHomeFolder() + "dbus-1/services/com.veltrin.QRTComServer.service";
+}
 
 std::string ServiceFileText(const std::string& serverPath) {
     if (serverPath.empty() || serverPath[0] != '/') return "";
