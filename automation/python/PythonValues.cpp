@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace py = pybind11;
 
@@ -19,24 +20,58 @@ double OleDays(const py::handle& value) {
     return (day - epoch).attr("days").cast<double>();
 }
 
+// Decimal -> CY exactly, from the digits and exponent of as_tuple(): no
+// arithmetic under the caller's decimal context, which would round a value
+// with more than its precision's digits (and could trap on a huge exponent)
+// instead of refusing it.
 bool DecimalToCy(const py::handle& value, QRTVariant& out, std::string* why, bool* overflow) {
     if (!value.attr("is_finite")().cast<bool>()) {
         *why = "is not a finite amount";
         return false;
     }
-    const py::object scaled = value.attr("scaleb")(4);
-    if (!scaled.equal(scaled.attr("to_integral_value")())) {
+    const py::tuple parts = value.attr("as_tuple")();
+    const bool negative = parts[0].cast<int>() != 0;
+    const py::tuple digitTuple = parts[1].cast<py::tuple>();
+    const py::int_ exponentObject = parts[2].cast<py::int_>();
+    std::string digits;
+    digits.reserve(digitTuple.size());
+    for (const py::handle digit : digitTuple) digits += static_cast<char>('0' + digit.cast<int>());
+    // Trailing zeros only move the exponent: 1.50000 is 1.5.
+    py::int_ exponent = exponentObject;
+    std::size_t end = digits.size();
+    while (end > 1 && digits[end - 1] == '0') --end;
+    if (end < digits.size()) exponent = py::int_(exponent + py::int_(digits.size() - end));
+    digits.resize(end);
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {  // zero, with any exponent
+        out.vt = QRT_VT_CY;
+        out.cyVal = 0;
+        return true;
+    }
+    digits.erase(0, first);
+    if (exponent < py::int_(-4)) {
         *why = "has more than four decimal places (currency is exact to 1/10000 dollar)";
         return false;
     }
-    const py::int_ units(scaled.attr("__int__")());
-    if (units < py::int_(std::numeric_limits<int64_t>::min()) || units > py::int_(std::numeric_limits<int64_t>::max())) {
+    // Units of 1/10000: the digits followed by exponent + 4 zeros. Nineteen
+    // digits or more of units may be out of range; more than that surely are.
+    const py::int_ shift = py::int_(exponent + py::int_(4));
+    if (shift > py::int_(19) || digits.size() + shift.cast<std::size_t>() > 19) {
+        *why = "is outside the currency range";
+        *overflow = true;
+        return false;
+    }
+    digits.append(shift.cast<std::size_t>(), '0');
+    const unsigned long long magnitude = std::stoull(digits);
+    const unsigned long long limit =
+        static_cast<unsigned long long>(std::numeric_limits<int64_t>::max()) + (negative ? 1u : 0u);
+    if (magnitude > limit) {
         *why = "is outside the currency range";
         *overflow = true;
         return false;
     }
     out.vt = QRT_VT_CY;
-    out.cyVal = units.cast<int64_t>();
+    out.cyVal = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
     return true;
 }
 
@@ -108,7 +143,14 @@ bool ToVariant(const py::handle& value, const char* paramType, OwnedVariant& out
         v.vt = QRT_VT_DATE;
         v.date = days;
     } else if (py::isinstance<py::str>(value)) {
-        out.text = value.cast<std::string>();
+        // A str with lone surrogates has no UTF-8 form.
+        PyObject* encoded = PyUnicode_AsUTF8String(value.ptr());
+        if (encoded == nullptr) {
+            PyErr_Clear();
+            *why = "is not valid Unicode text (it holds a lone surrogate)";
+            return false;
+        }
+        out.text = py::reinterpret_steal<py::bytes>(encoded).cast<std::string>();
         if (out.text.find('\0') != std::string::npos) {
             *why = "holds a NUL character";
             return false;

@@ -149,8 +149,13 @@ BAD_ARGUMENTS = [
     (bad("AddEvent", 0, "2021-04-15", Decimal(1), Decimal(0)), 0x80020005, "dDate"),
     (bad("AddEvent", 0, DAY, Decimal("0.00001"), Decimal(0)), 0x80020005, "cyAmount"),
     (bad("AddEvent", 0, DAY, Decimal("1e20"), Decimal(0)), 0x8002000A, "cyAmount"),
+    # More digits than the decimal context's precision: refused, not rounded to 1.
+    (bad("AddEvent", 0, DAY, Decimal("1.00000000000000000000000000001"), Decimal(0)), 0x80020005, "cyAmount"),
+    (bad("AddEvent", 0, DAY, Decimal("1e999999"), Decimal(0)), 0x8002000A, "cyAmount"),
+    (bad("AddEvent", 0, DAY, Decimal("922337203685477.5808"), Decimal(0)), 0x8002000A, "cyAmount"),
     (bad("AddEvent", 0, DAY, Decimal(1)), 0x8002000E, None),
     (bad("AddNamedEvent", 0, DAY, Decimal(1), Decimal(0), 5), 0x80020005, "bsEventName"),
+    (bad("AddNamedEvent", 0, DAY, Decimal(1), Decimal(0), "\ud800"), 0x80020005, "bsEventName"),
     (bad("Compute", date(1953, 12, 31)), 0x80070057, "dSettledate"),
     (bad("Enable6659PenaltyAlt1", 1, Decimal(100), date(1986, 4, 15), 25.0), 0x80070057, None),
     (bad("Enable6659PenaltyAlt1", 1, Decimal(100), date(1990, 1, 1), 20.0), 0x80070057, None),
