@@ -47,3 +47,14 @@ if(QRT_BUILD_FUZZ)
   target_include_directories(fuzz_dispatch_invoke PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(fuzz_dispatch_invoke PRIVATE QRT_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
 endif()
+
+if(QRT_BUILD_FUZZ)
+  # The Python module's value conversion, in a program that embeds the
+  # interpreter (the module itself is loaded by one).
+  set(Python_EXECUTABLE ${QRT_PYTHON3})
+  find_package(Python COMPONENTS Interpreter Development.Embed REQUIRED)
+  find_package(pybind11 CONFIG REQUIRED)
+  qrt_add_fuzz(python_values fuzz/PythonValuesFuzz.cpp ${CMAKE_SOURCE_DIR}/automation/python/PythonValues.cpp)
+  target_include_directories(fuzz_python_values PRIVATE ${CMAKE_SOURCE_DIR}/automation/python)
+  target_link_libraries(fuzz_python_values PRIVATE pybind11::embed qrt_com_header)
+endif()
