@@ -4,7 +4,9 @@
 
 CEngineInputs::CEngineInputs() { Init(); }
 
-CEngineInputs::~CEngineInputs() { ResetEvents(); }
+CEngineInputs::~CEngineInputs() {
+    for (auto& event : m_events) event.ReleaseOwned();
+}
 
 void CEngineInputs::ResetEvents() {
     for (auto& event : m_events) event.Reset();

@@ -5,21 +5,6 @@
 
 #include "trace/Trace.h"
 
-void CEvent::Reset()
-{
-    delete m_allocation;
-    delete[] m_userName;
-    m_type = kEventNone;
-    m_date = Date();
-    m_amount = 0.0;
-    m_gattAmount = 0.0;
-    m_allocation = nullptr;
-    m_balof = 0.0;
-    m_userName = nullptr;
-    m_spare = 0;
-    m_sortMark = 0;
-}
-
 void CEvent::SetUserName(const char* name)
 {
     delete[] m_userName;

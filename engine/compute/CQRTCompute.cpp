@@ -19,7 +19,7 @@ CQRTCompute::~CQRTCompute()
     FreeF2F(m_fpsBase);
     FreeF2F(m_fpaBase);
     for (CEvent& e : m_events)
-        e.Reset();
+        e.ReleaseOwned();
     delete m_penaltyDrops;
     m_penaltyDrops = nullptr;
 }
@@ -45,7 +45,7 @@ void CQRTCompute::SetEvents(const CEvent* src)
     // Our own copies of the previous events' names and allocations go first,
     // or the block copy below would orphan them.
     for (CEvent& e : m_events)
-        e.Reset();
+        e.ReleaseOwned();
     std::memcpy(static_cast<void*>(m_events), src, sizeof m_events);
     for (int i = 0; i < kMaxEvents; ++i) {
         CEvent& e = m_events[i];
