@@ -32,15 +32,22 @@ long long Ns(const timespec& t) { return static_cast<long long>(t.tv_sec) * 1'00
 
 }  // namespace
 
+FileIdentity IdentityOf(const struct stat& st)
+{
+    FileIdentity id;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    id.size = st.st_size;
+    id.modifiedNs = Ns(st.st_mtim);
+    id.changedNs = Ns(st.st_ctim);
+    return id;
+}
+
 bool IdentityOf(int fd, FileIdentity* id)
 {
     struct stat st {};
     if (fstat(fd, &st) != 0) return false;
-    id->device = st.st_dev;
-    id->inode = st.st_ino;
-    id->size = st.st_size;
-    id->modifiedNs = Ns(st.st_mtim);
-    id->changedNs = Ns(st.st_ctim);
+    *id = IdentityOf(st);
     return true;
 }
 

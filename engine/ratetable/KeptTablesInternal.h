@@ -41,6 +41,8 @@ struct FileIdentity {
 
 // The identity of an open file; false when fstat fails.
 bool IdentityOf(int fd, FileIdentity* id);
+// The identity of a file from its status.
+FileIdentity IdentityOf(const struct stat& st);
 
 // Copies the kept table of that file into header/entries; false when none
 // is kept for it.

@@ -74,6 +74,17 @@ int InterestRateTable::Read(const std::string& name, int passOn, int useCache) {
 
 int InterestRateTable::ReadFromFile(const std::string& name) {
     std::lock_guard<std::mutex> lock(TableLock());
+    // The usual case, an unchanged file whose table is kept, needs one stat
+    // per folder searched. A file found this way that was kept was readable
+    // when it was read; a change of its mode since would have changed its
+    // identity, so the open below would find the same file.
+    struct stat status {};
+    if (StatTableFile(name, &status) &&
+        kept_tables::Find(kept_tables::IdentityOf(status), &m_header, m_entries)) {
+        m_name = TableNameFrom(name);
+        return 1;
+    }
+
     const long long readStart = kept_tables::NowNs();
     const int fd = ResolveTableFile(name);
     if (fd < 0) return 0;

@@ -59,8 +59,12 @@ int OpenRegular(const std::string& path) {
 
 }  // namespace
 
-int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
-                      const std::string& userDir, std::string* foundPath) {
+namespace {
+
+// The files a table name may stand for, in the order they are tried: name
+// (".TB3" forced); for a name without "/" then engineDir + name and, when
+// userDir is not empty, userDir + "/" + name.
+std::vector<std::string> Candidates(const std::string& name, const std::string& engineDir, const std::string& userDir) {
     std::vector<std::string> candidates;
     std::string path = name;
     ForceExtension(path, ".TB3");
@@ -77,7 +81,21 @@ int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
             candidates.push_back(path);
         }
     }
-    for (const std::string& candidate : candidates) {
+    return candidates;
+}
+
+bool StatTableFileFrom(const std::string& name, const std::string& engineDir, const std::string& userDir,
+                       struct stat* st) {
+    for (const std::string& candidate : Candidates(name, engineDir, userDir))
+        if (stat(candidate.c_str(), st) == 0 && S_ISREG(st->st_mode)) return true;
+    return false;
+}
+
+}  // namespace
+
+int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
+                      const std::string& userDir, std::string* foundPath) {
+    for (const std::string& candidate : Candidates(name, engineDir, userDir)) {
         int fd = OpenRegular(candidate);
         if (fd >= 0) {
             if (foundPath) *foundPath = candidate;
@@ -85,6 +103,14 @@ int OpenTableFileFrom(const std::string& name, const std::string& engineDir,
         }
     }
     return -1;
+}
+
+bool StatTableFile(const std::string& name, struct stat* st) {
+    const std::string engineDir = EngineDirectory();
+    if (StatTableFileFrom(name, engineDir, "", st)) return true;
+    if (name.find('/') != std::string::npos) return false;
+    const std::string userDir = UserTableDirectory();
+    return !userDir.empty() && StatTableFileFrom(name, engineDir, userDir, st);
 }
 
 int ResolveTableFile(const std::string& name, std::string* foundPath) {

@@ -6,6 +6,8 @@
 // QRT_ENGINE_DIR with and without its trailing separator.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 
 // QRT_ENGINE_DIR with a trailing "/" when that variable is set and not empty,
@@ -27,3 +29,9 @@ void ForceExtension(std::string& path, const std::string& ext);
 // Returns the file descriptor (the caller closes it) and sets *foundPath when
 // given, or -1 when no candidate can be opened.
 int ResolveTableFile(const std::string& name, std::string* foundPath = nullptr);
+
+// The status of the file ResolveTableFile would open for `name`, found by the
+// same search with stat instead of open (no descriptor to open and close);
+// false when no candidate is a regular file. A candidate that exists but
+// cannot be read is still taken here, where ResolveTableFile would pass on.
+bool StatTableFile(const std::string& name, struct stat* st);

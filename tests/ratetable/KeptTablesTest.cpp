@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -66,6 +68,19 @@ TEST_F(KeptTablesTest, ASavedFileIsReadAgainAndAnUnchangedOneIsAnsweredFromTheKe
     WriteConstantTable(dir.Dir(), "T", 5, 6.0);   // Save: a new file renamed over
     EXPECT_EQ(RateRead(), 6.0);
     EXPECT_EQ(Hits(), before + 1);
+}
+
+TEST_F(KeptTablesTest, AKeptTableIsNotAnsweredOnceItsFileIsGoneOrAFolder)
+{
+    Margin(0);
+    WriteConstantTable(dir.Dir(), "T", 5, 4.0);
+    EXPECT_EQ(RateRead(), 4.0);
+    auto t = std::make_unique<InterestRateTable>();
+    ASSERT_EQ(std::remove(dir.Path("T.TB3").c_str()), 0);
+    EXPECT_EQ(t->Read(dir.Path("T"), 0, 0), 0);
+    ASSERT_EQ(mkdir(dir.Path("T.TB3").c_str(), 0700), 0);
+    EXPECT_EQ(t->Read(dir.Path("T"), 0, 0), 0);
+    EXPECT_EQ(Hits(), 0);
 }
 
 TEST_F(KeptTablesTest, AFileRewrittenInPlaceIsSeenAtOnce)
