@@ -37,7 +37,15 @@ struct CEvent {
     void Reset()
     {
         ReleaseOwned();
-        *this = CEvent();
+        // Field by field: assigning a temporary CEvent builds it on the
+        // stack and copies it back, which stalls on every slot.
+        m_type = kEventNone;
+        m_date = Date();
+        m_amount = 0.0;
+        m_gattAmount = 0.0;
+        m_balof = 0.0;
+        m_spare = 0;
+        m_sortMark = 0;
     }
 
     // Frees the Payment and the name buffer and nulls both pointers; the
