@@ -240,6 +240,15 @@ public:
     // ---- Driver ----
     int MainCompute(Date computeDate, int eventLimit, int monthly);
     void ReallocPayments(int last);
+    // While on, the computations after the first use the table it read, as
+    // those of one ReallocPayments always do: a caller that allocates and
+    // then computes (the automation object's Compute) sees one version of
+    // the table and reads the file once. Off reads again every time.
+    void HoldTable(bool on)
+    {
+        m_holdTable = on ? 1 : 0;
+        m_tableHeld = 0;
+    }
 
     // ---- Payment allocation ----
     void AllocatePayment(int i);
@@ -360,6 +369,7 @@ public:
     // later computations of the call use it instead of reading the file again.
     int32_t m_inRealloc = 0;
     int32_t m_tableHeld = 0;
+    int32_t m_holdTable = 0;   // HoldTable: m_tableHeld outlives ReallocPayments
     CashFlow* m_cashFlow = nullptr;
     ComputeResults* m_normalBase = nullptr;
     ComputeResults* m_motivatedBase = nullptr;

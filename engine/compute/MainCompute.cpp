@@ -67,16 +67,25 @@ void LoadTable(CQRTCompute& c)
 // because a computation extends it through its own date.
 void LoadTableFor(CQRTCompute& c)
 {
-    if (c.m_inRealloc && c.m_tableHeld) return;
+    const bool holding = c.m_inRealloc || c.m_holdTable;
+    if (holding && c.m_tableHeld) return;
     LoadTable(c);
-    c.m_tableHeld = c.m_inRealloc && c.m_table.GetStartingDate(0).isValid() && c.TableMethod(0) != 4 ? 1 : 0;
+    c.m_tableHeld = holding && c.m_table.GetStartingDate(0).isValid() && c.TableMethod(0) != 4 ? 1 : 0;
 }
 
 // Marks one ReallocPayments call on its compute object, however it ends.
 class ReallocScope {
 public:
-    explicit ReallocScope(CQRTCompute& c) : m_c(c) { m_c.m_inRealloc = 1; m_c.m_tableHeld = 0; }
-    ~ReallocScope() { m_c.m_inRealloc = 0; m_c.m_tableHeld = 0; }
+    explicit ReallocScope(CQRTCompute& c) : m_c(c)
+    {
+        m_c.m_inRealloc = 1;
+        if (!m_c.m_holdTable) m_c.m_tableHeld = 0;
+    }
+    ~ReallocScope()
+    {
+        m_c.m_inRealloc = 0;
+        if (!m_c.m_holdTable) m_c.m_tableHeld = 0;
+    }
     ReallocScope(const ReallocScope&) = delete;
     ReallocScope& operator=(const ReallocScope&) = delete;
 

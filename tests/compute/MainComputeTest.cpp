@@ -107,6 +107,25 @@ TEST_F(MainComputeTest, ATableGivenByItsPathIsReadFromThereEveryTime)
     }
 }
 
+// A held table stands for every computation until it is released, though
+// the file changes meanwhile; released, the next computation reads the file.
+TEST_F(MainComputeTest, AHeldTableStandsUntilReleased)
+{
+    WriteTable("MINE", {{Date(1, 1, 2020), 1, 5.0, 7.0, 4.0, 366}});
+    c->SetTableName("MINE");
+    SetAccount(*c, {{0, Date(1, 1, 2020), 1000000}});
+    c->HoldTable(true);
+    // 1,000,000 x 365 x 5 % / 366 = 49,863.39; at 10 %, 99,726.78.
+    const double expected[] = {49863.0, 49863.0, 99727.0};
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        if (run == 1) WriteTable("MINE", {{Date(1, 1, 2020), 1, 10.0, 12.0, 8.0, 366}});
+        if (run == 2) c->HoldTable(false);
+        ASSERT_EQ(Compute(*c, Date(12, 31, 2020)), 1);
+        EXPECT_EQ(c->InterestNormal(), expected[run]);
+    }
+}
+
 TEST_F(MainComputeTest, TheTableNameGoesThroughTheAliasListThenOnDemandTables)
 {
     if (!UserTableDirectory().empty() || !EngineDirectory().empty())
