@@ -211,15 +211,6 @@ void Date::ToMDY(char* m, char* d, char* y) const
         *y = static_cast<char>(yy);
 }
 
-Date Date::AddDays(int n) const
-{
-    if (!isValid())
-        return *this;
-    Date r;
-    r.serial = Offset(serial, n);
-    return r;
-}
-
 Date Date::AddMonths(int n) const
 {
     Date r;

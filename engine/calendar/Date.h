@@ -46,7 +46,16 @@ public:
 
     // serial + n when valid, else a copy of this invalid date; invalid when
     // serial + n leaves 0..65533 (never wraps round to another date).
-    Date AddDays(int n) const;
+    // Inline: the walk over a rate table steps through it entry by entry.
+    Date AddDays(int n) const
+    {
+        if (!isValid())
+            return *this;
+        const long long moved = static_cast<long long>(serial) + n;
+        Date r;
+        r.serial = moved < 0 || moved > kLastSerial ? kInvalid : static_cast<uint16_t>(moved);
+        return r;
+    }
     // n calendar months later; a month end stays a month end, and a day past
     // the target month's length becomes its last day: 31 January 2024 + 1
     // month = 29 February 2024; 28 February 2023 + 1 = 31 March 2023.

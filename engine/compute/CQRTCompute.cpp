@@ -24,20 +24,6 @@ CQRTCompute::~CQRTCompute()
     m_penaltyDrops = nullptr;
 }
 
-void CQRTCompute::RoundMoney(double& value, int wholeDollars)
-{
-    double v = wholeDollars ? value / 100.0 : value;
-    const double whole = std::trunc(v);
-    const double fraction = v - whole;
-    if (fraction >= 0.5)
-        v = whole + 1.0;
-    else if (fraction <= -0.5)
-        v = whole - 1.0;
-    else
-        v = whole;
-    value = wholeDollars ? v * 100.0 : v;
-}
-
 void CQRTCompute::SetEvents(const CEvent* src)
 {
     if (src == nullptr || src == m_events)

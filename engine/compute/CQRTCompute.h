@@ -21,6 +21,7 @@
 // method against independently derived factors.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -67,7 +68,20 @@ public:
     // ---- Money ----
     // Rounds `value` in place half away from zero to whole cents, or with
     // wholeDollars nonzero to whole dollars (multiples of 100 cents).
-    static void RoundMoney(double& value, int wholeDollars);
+    // Inline: every period and every split of a payment rounds.
+    static void RoundMoney(double& value, int wholeDollars)
+    {
+        double v = wholeDollars ? value / 100.0 : value;
+        const double whole = std::trunc(v);
+        const double fraction = v - whole;
+        if (fraction >= 0.5)
+            v = whole + 1.0;
+        else if (fraction <= -0.5)
+            v = whole - 1.0;
+        else
+            v = whole;
+        value = wholeDollars ? v * 100.0 : v;
+    }
     // RoundMoney with this object's WholeDollarMode().
     void RoundMoney(double& value) const { RoundMoney(value, m_wholeDollarMode); }
 

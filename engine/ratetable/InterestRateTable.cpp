@@ -33,11 +33,6 @@ int InterestRateTable::CountLeadingValid() const {
     return n;
 }
 
-Date InterestRateTable::GetStartingDate(int i) const {
-    if (i >= kMaxEntries) return Date{};
-    return m_entries[i].m_start;
-}
-
 int InterestRateTable::GetEntryFor(Date d) const {
     Date cur = GetStartingDate(0);
     for (int i = 0; i < kMaxEntries; ++i) {

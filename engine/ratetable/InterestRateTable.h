@@ -44,7 +44,7 @@ public:
 
     // Slot accessors. REQUIRES: 0 <= i < 500, except that GetStartingDate
     // answers "no date" for i >= 500.
-    Date GetStartingDate(int i) const;
+    Date GetStartingDate(int i) const { return i < kMaxEntries ? m_entries[i].m_start : Date{}; }
     double GetNRate(int i) const { return m_entries[i].m_normalRate; }
     double GetMRate(int i) const { return m_entries[i].m_motivatedRate; }
     double GetRRate(int i) const { return m_entries[i].m_refundRate; }
