@@ -6,6 +6,7 @@
 // Money in cents, rates in percent per year, factors as fractions. m_kind is
 // the EventKind of the step that ended the period (or 33, 35, 100, 101, 200,
 // 500); m_event the index of that event, 65535 when the step is no event.
+// Every member has an initialiser: a recycled node is rebuilt from them.
 // Tests: AnyInterestInStream over a list; the four dump lines.
 #pragma once
 

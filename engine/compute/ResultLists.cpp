@@ -2,6 +2,9 @@
 // the compute object owns.
 #include "compute/CQRTCompute.h"
 
+#include <new>
+#include <type_traits>
+
 void CQRTCompute::FreeCashflow()
 {
     while (m_cashFlow != nullptr) {
@@ -26,8 +29,11 @@ ComputeResults* CQRTCompute::NewRecord()
     ComputeResults* r = m_spareRecords;
     if (r == nullptr) return new ComputeResults();
     m_spareRecords = r->m_next;
-    *r = ComputeResults();
-    return r;
+    // Built in place from the members' initialisers (every member has one):
+    // assigning a temporary record builds it on the stack and copies it
+    // back, and value-initialising zero-fills it first, both on every period.
+    static_assert(std::is_trivially_destructible_v<ComputeResults>);
+    return new (r) ComputeResults;
 }
 
 void CQRTCompute::KeepRecords(ComputeResults* head)
