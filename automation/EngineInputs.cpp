@@ -5,11 +5,11 @@
 CEngineInputs::CEngineInputs() { Init(); }
 
 CEngineInputs::~CEngineInputs() {
-    for (auto& event : m_events) event.ReleaseOwned();
+    for (int i = 0; i < m_eventCount; ++i) m_events[i].ReleaseOwned();
 }
 
 void CEngineInputs::ResetEvents() {
-    for (auto& event : m_events) event.Reset();
+    for (int i = 0; i < m_eventCount; ++i) m_events[i].Reset();
     m_eventCount = 0;
 }
 

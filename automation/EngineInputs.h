@@ -89,6 +89,8 @@ private:
     HRESULT Refuse(const char* argument, const char* reason);
     void ResetEvents();
 
+    // Only AddEvent fills a slot, the next one: the slots from m_eventCount
+    // on are always empty, so resetting and releasing stop there.
     CEvent m_events[kMaxEvents];
     int32_t m_eventCount = 0;
     CPenaltySettings m_penalties;
