@@ -40,11 +40,32 @@ void CStepWalk::Run()
 void CStepWalk::Start()
 {
     InterestRateTable& table = m_c.m_table;
-    while (m_entries < 500 && table.GetStartingDate(m_entries).isValid()) ++m_entries;
+    bool rising = true;   // every entry starts after the one before it
+    while (m_entries < 500 && table.GetStartingDate(m_entries).isValid()) {
+        if (m_entries > 0 && !(table.GetStartingDate(m_entries - 1) < table.GetStartingDate(m_entries)))
+            rising = false;
+        ++m_entries;
+    }
 
+    // The first entry that does not end before the first event. With rising
+    // starts the entries that end before it are a prefix, found by halving
+    // (a table of quarterly rates since 1954 has some 300 entries); otherwise
+    // entry by entry.
     const Date firstEvent = m_c.m_events[0].m_date;
     m_entry = 0;
-    while (m_entry < 499 && EntryEnd(m_entry) < firstEvent) ++m_entry;
+    if (rising) {
+        int high = m_entries > 0 ? m_entries - 1 : 0;   // the last entry has no end
+        if (high > 499) high = 499;
+        while (m_entry < high) {
+            const int middle = m_entry + (high - m_entry) / 2;
+            if (EntryEnd(middle) < firstEvent)
+                m_entry = middle + 1;
+            else
+                high = middle;
+        }
+    } else {
+        while (m_entry < 499 && EntryEnd(m_entry) < firstEvent) ++m_entry;
+    }
     m_monthEnd = firstEvent;
     m_monthEnd.EndOfMonth();
     m_gatt94Done = firstEvent > kGatt1994 ? 1 : 0;
