@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzBytes.h"
 #include "FuzzScratch.h"
 #include "automation/CQRTEngine.h"
 #include "automation/IQRTEngineDescription.h"
@@ -20,22 +21,7 @@
 
 namespace {
 
-struct Bytes {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-    template <typename T> T Value() {
-        T v{};
-        unsigned char raw[sizeof(T)] = {};
-        for (unsigned char& c : raw) c = Byte();
-        std::memcpy(&v, raw, sizeof(T));
-        return v;
-    }
-};
+using fuzz::Bytes;
 
 constexpr int32_t kTags[] = {QRT_VT_EMPTY, QRT_VT_I4, QRT_VT_R8, QRT_VT_CY, QRT_VT_DATE, QRT_VT_BSTR};
 

@@ -8,13 +8,13 @@
 // variants go through the conversion back to Python as well.
 #include <pybind11/embed.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "FuzzBytes.h"
 #include "PythonValues.h"
 
 namespace py = pybind11;
@@ -26,29 +26,14 @@ extern "C" int __lsan_is_turned_off() { return 1; }
 
 namespace {
 
-struct Bytes {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-    template <typename T> T Value() {
-        T v{};
-        unsigned char raw[sizeof(T)] = {};
-        for (unsigned char& c : raw) c = Byte();
-        std::memcpy(&v, raw, sizeof(T));
-        return v;
-    }
-    py::bytes Take(size_t most) {
-        const size_t n = std::min<size_t>(most, size);
-        py::bytes taken(reinterpret_cast<const char*>(data), n);
-        data += n;
-        size -= n;
-        return taken;
-    }
-};
+using fuzz::Bytes;
+
+// The next `most` bytes (fewer at the end) as a Python bytes object.
+py::bytes TakeBytes(Bytes& in, size_t most) {
+    size_t n = 0;
+    const uint8_t* start = in.Take(most, &n);
+    return py::bytes(reinterpret_cast<const char*>(start), n);
+}
 
 [[noreturn]] void Fail(const char* what) {
     std::fprintf(stderr, "python_values: %s\n", what);
@@ -75,10 +60,10 @@ py::object MakeValue(Bytes& in) {
         case 1: {  // Decimal from text: specials and whatever the bytes say
             static const char* const kSpecial[] = {"NaN", "-sNaN", "Infinity", "-0", "0E-30", "-922337203685477.5808"};
             if (in.Byte() % 2 == 0) return decimal.attr("Decimal")(kSpecial[in.Byte() % 6]);
-            return decimal.attr("Decimal")(in.Take(40).attr("decode")("latin-1"));
+            return decimal.attr("Decimal")(TakeBytes(in, 40).attr("decode")("latin-1"));
         }
         case 2:  // int of up to 16 bytes, signed
-            return py::module_::import("builtins").attr("int").attr("from_bytes")(in.Take(in.Byte() % 17), "little",
+            return py::module_::import("builtins").attr("int").attr("from_bytes")(TakeBytes(in, in.Byte() % 17), "little",
                                                                                      py::arg("signed") = true);
         case 3:
             return py::bool_(in.Byte() & 1);
@@ -101,7 +86,7 @@ py::object MakeValue(Bytes& in) {
         case 8:
             return py::none();
         default:
-            return in.Byte() % 2 == 0 ? py::object(in.Take(8)) : py::object(py::list());
+            return in.Byte() % 2 == 0 ? py::object(TakeBytes(in, 8)) : py::object(py::list());
     }
 }
 
@@ -149,7 +134,7 @@ void CheckFromVariant(Bytes& in) {
         // Dates as the engine gives them: whole days and seconds within 1899-9999.
         case QRT_VT_DATE: v.date = (in.Value<uint32_t>() % 2958466) + (in.Value<uint32_t>() % 86400) / 86400.0; break;
         case QRT_VT_BSTR:
-            text = in.Take(32).cast<std::string>();
+            text = TakeBytes(in, 32).cast<std::string>();
             v.bstrVal = text.data();
             break;
         default: break;
