@@ -27,7 +27,7 @@ HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
     if (!m_compute) return E_FAIL;
     CQRTCompute& c = *m_compute;
 
-    c.SetEvents(inputs.Events());
+    c.SetEvents(inputs.Events(), inputs.EventCount());
     c.SetPenalties(inputs.PenaltySettings().Records());
     c.SetTableName(inputs.Jurisdiction());
     c.WholeDollarMode(inputs.WholeDollarModeEnabled());

@@ -48,6 +48,14 @@ struct CEvent {
         m_sortMark = 0;
     }
 
+    // Whether the slot is as Reset leaves it.
+    bool IsEmpty() const
+    {
+        return m_type == kEventNone && m_date == Date() && m_amount == 0.0 &&
+               m_gattAmount == 0.0 && m_allocation == nullptr && m_balof == 0.0 && m_userName == nullptr &&
+               m_spare == 0 && m_sortMark == 0;
+    }
+
     // Frees the Payment and the name buffer and nulls both pointers; the
     // rest of the slot is left (for a block copy that overwrites it).
     void ReleaseOwned()

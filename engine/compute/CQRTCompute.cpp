@@ -24,16 +24,18 @@ CQRTCompute::~CQRTCompute()
     m_penaltyDrops = nullptr;
 }
 
-void CQRTCompute::SetEvents(const CEvent* src)
+void CQRTCompute::SetEvents(const CEvent* src, int used)
 {
     if (src == nullptr || src == m_events)
         return;
+    if (used < 0) used = 0;
+    if (used > kMaxEvents) used = kMaxEvents;
     // Our own copies of the previous events' names and allocations go first,
     // or the block copy below would orphan them.
     for (CEvent& e : m_events)
         e.ReleaseOwned();
-    std::memcpy(static_cast<void*>(m_events), src, sizeof m_events);
-    for (int i = 0; i < kMaxEvents; ++i) {
+    std::memcpy(static_cast<void*>(m_events), src, used * sizeof(CEvent));
+    for (int i = 0; i < used; ++i) {
         CEvent& e = m_events[i];
         const CEvent& from = src[i];
         e.m_userName = nullptr;
@@ -46,6 +48,10 @@ void CQRTCompute::SetEvents(const CEvent* src)
         if (from.m_allocation != nullptr)
             e.m_allocation = new (std::nothrow) Payment(*from.m_allocation);
     }
+    // Reading is cheaper than writing: a fresh object's slots are empty.
+    for (int i = used; i < kMaxEvents; ++i)
+        if (!m_events[i].IsEmpty())
+            m_events[i].Reset();
 }
 
 void CQRTCompute::SetPenalties(const Penalties* src)

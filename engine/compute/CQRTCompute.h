@@ -88,7 +88,11 @@ public:
     // ---- Inputs ----
     // Copies the 1000 records of src; the object gets its own copies of every
     // name buffer and Payment record (the caller keeps its array).
-    void SetEvents(const CEvent* src);
+    void SetEvents(const CEvent* src) { SetEvents(src, kMaxEvents); }
+    // The same for a src whose slots from `used` on are all empty slots (as
+    // the automation object's are): only the first `used` are copied, and
+    // this object's later slots are emptied where they are not empty already.
+    void SetEvents(const CEvent* src, int used);
     CEvent* GetEvent(int i) { return &m_events[i]; }
     // Copies the 24 records of src.
     void SetPenalties(const Penalties* src);

@@ -60,4 +60,33 @@ TEST_F(ComputeRepeat, FilledComputedCopiedIntoAndDestroyedRepeatedly)
     EXPECT_GT(firstBalance, 0.0);
 }
 
+// SetEvents of only the used slots onto an object that held more events:
+// the later slots are emptied (names and allocations freed) and the
+// computation equals a fresh object's.
+TEST_F(ComputeRepeat, SettingFewerUsedSlotsEmptiesTheRest)
+{
+    std::filesystem::copy_file(std::filesystem::path(QRT_DATA_DIR) / "FEDERAL.TB3", "FEDERAL.TB3");
+    qrt_test::EventArray many;
+    for (int i = 0; i < 6; ++i)
+        AddEvent(many.slots, i % 2 == 0 ? kEventTax : kEventPayment, Date(4, 15, 2015 + i), 100000.0, "Named");
+    qrt_test::EventArray few;
+    AddEvent(few.slots, kEventTax, Date(4, 15, 2019), 1000000.0, "Return");
+    AddEvent(few.slots, kEventPayment, Date(6, 1, 2019), 200000.0);
+
+    auto reused = NewCompute();
+    auto fresh = NewCompute();
+    reused->SetEvents(many.slots);
+    reused->SetEvents(few.slots, 2);
+    fresh->SetEvents(few.slots);
+    for (auto* c : {reused.get(), fresh.get()}) {
+        c->SetTableName("FEDERAL");
+        c->SetTaxDueDate();
+        c->ReallocPayments(CQRTCompute::kMaxEvents);
+        ASSERT_EQ(c->MainCompute(Date(12, 31, 2021), -1, 0), 1);
+    }
+    for (int i = 2; i < CQRTCompute::kMaxEvents; ++i) ASSERT_TRUE(reused->GetEvent(i)->IsEmpty()) << i;
+    EXPECT_EQ(reused->BalanceDue(), fresh->BalanceDue());
+    EXPECT_GT(fresh->BalanceDue(), 0.0);
+}
+
 }  // namespace
