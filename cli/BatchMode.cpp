@@ -168,46 +168,84 @@ private:
 
     void Read()
     {
-        std::string line;
-        bool tooLong = false;
-        while (m_reader.Next(line, tooLong)) {
-            ++m_lines;
-            if (!tooLong && line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        // Lines are placed in the window a few at a time, so that the lock
+        // is taken (and the workers woken) once per group, not per line.
+        constexpr size_t kGroup = 8;
+        std::vector<Slot> group(kGroup);
+        size_t grouped = 0;
+        bool more = true;
+        while (more && !Stopped()) {
+            grouped = 0;
+            while (grouped < kGroup) {
+                Slot& g = group[grouped];
+                if (!m_reader.Next(g.input, g.tooLong)) {
+                    more = false;
+                    break;
+                }
+                ++m_lines;
+                if (!g.tooLong && g.input.find_first_not_of(" \t\r") == std::string::npos) continue;
+                g.line = m_lines;
+                ++grouped;
+            }
+            if (grouped == 0) continue;
             std::unique_lock<std::mutex> hold(m_lock);
-            // A full window is refilled once half of it is written, not line
-            // by line: one wake-up per half window instead of one per line.
-            const long size = static_cast<long>(m_slots.size());
-            if (m_read - m_written >= size) m_space.wait(hold, [this, size] { return m_read - m_written <= size / 2 || m_stop; });
-            if (m_stop) break;
-            Slot& s = At(m_read);
-            s.input.swap(line);
-            s.line = m_lines;
-            s.tooLong = tooLong;
-            s.ready = false;
-            ++m_read;
-            m_work.notify_one();
+            for (size_t i = 0; i < grouped && !m_stop; ++i) {
+                // A full window is refilled once half of it is written, not
+                // line by line: one wake-up per half window instead of one
+                // per line.
+                const long size = static_cast<long>(m_slots.size());
+                if (m_read - m_written >= size) {
+                    m_work.notify_all();   // what is placed so far must be computed to make room
+                    m_space.wait(hold, [this, size] { return m_read - m_written <= size / 2 || m_stop; });
+                }
+                if (m_stop) break;
+                Slot& s = At(m_read);
+                s.input.swap(group[i].input);
+                s.line = group[i].line;
+                s.tooLong = group[i].tooLong;
+                s.ready = false;
+                ++m_read;
+            }
+            m_work.notify_all();
         }
         std::lock_guard<std::mutex> hold(m_lock);
         m_endOfInput = true;
         m_work.notify_all();
     }
 
+    bool Stopped()
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_stop;
+    }
+
     void Work()
     {
+        // A worker takes up to kTake lines in a row and reports them done
+        // together: one lock per few lines instead of two per line.
+        constexpr long kTake = 4;
         CEngineRun run;
         std::vector<BatchLineResult> batch;
+        BatchLineResult results[kTake];
         for (;;) {
             std::unique_lock<std::mutex> hold(m_lock);
             m_work.wait(hold, [this] { return m_taken < m_read || m_endOfInput || m_stop; });
             if (m_taken == m_read) return;   // the input has ended (or the run stopped)
-            const long seq = m_taken++;
-            Slot& s = At(seq);
+            const long first = m_taken;
+            const long count = std::min(kTake, m_read - m_taken);
+            m_taken += count;
             hold.unlock();
-            BatchLineResult result = s.tooLong ? BatchLineTooLong(s.line) : BatchAccountLine(s.input, s.line, run);
-            run.Release();
+            for (long i = 0; i < count; ++i) {
+                Slot& s = At(first + i);
+                results[i] = s.tooLong ? BatchLineTooLong(s.line) : BatchAccountLine(s.input, s.line, run);
+                run.Release();
+            }
             hold.lock();
-            s.result = std::move(result);
-            s.ready = true;
+            for (long i = 0; i < count; ++i) {
+                Slot& s = At(first + i);
+                s.result = std::move(results[i]);
+                s.ready = true;
+            }
             WriteInOrder(hold, batch);
         }
     }
