@@ -73,14 +73,16 @@ int InterestRateTable::Read(const std::string& name, int passOn, int useCache) {
 }
 
 int InterestRateTable::ReadFromFile(const std::string& name) {
-    std::lock_guard<std::mutex> lock(TableLock());
     // The usual case, an unchanged file whose table is kept, needs one stat
     // per folder searched. A file found this way that was kept was readable
     // when it was read; a change of its mode since would have changed its
-    // identity, so the open below would find the same file.
+    // identity, so the open below would find the same file. The stat touches
+    // nothing shared and is made before the lock, which threads computing
+    // side by side would otherwise queue on.
     struct stat status {};
-    if (StatTableFile(name, &status) &&
-        kept_tables::Find(kept_tables::IdentityOf(status), &m_header, m_entries)) {
+    const bool found = StatTableFile(name, &status);
+    std::lock_guard<std::mutex> lock(TableLock());
+    if (found && kept_tables::Find(kept_tables::IdentityOf(status), &m_header, m_entries)) {
         m_name = TableNameFrom(name);
         return 1;
     }
