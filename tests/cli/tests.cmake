@@ -27,3 +27,10 @@ add_test(NAME QrtcalcInstalled.FindsItsDataBesideItself
 
 qrt_add_test(result_line_test cli/ResultLineTest.cpp)
 target_link_libraries(result_line_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
+
+# qrtcalc --batch on many threads: the ThreadSanitizer build runs the program
+# built with it.
+qrt_add_test(qrtcalc_batch_threads_test cli/BatchThreadsTest.cpp cli/RunQrtcalc.cpp LABELS threads)
+target_link_libraries(qrtcalc_batch_threads_test PRIVATE qrtcalc_core qrt_automation_core qrt_engine_static)
+target_compile_definitions(qrtcalc_batch_threads_test PRIVATE QRT_QRTCALC="$<TARGET_FILE:qrtcalc>")
+add_dependencies(qrtcalc_batch_threads_test qrtcalc)
