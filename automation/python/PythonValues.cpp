@@ -32,12 +32,11 @@ bool DecimalToCy(const py::handle& value, QRTVariant& out, std::string* why, boo
     const py::tuple parts = value.attr("as_tuple")();
     const bool negative = parts[0].cast<int>() != 0;
     const py::tuple digitTuple = parts[1].cast<py::tuple>();
-    const py::int_ exponentObject = parts[2].cast<py::int_>();
+    py::int_ exponent = parts[2].cast<py::int_>();
     std::string digits;
     digits.reserve(digitTuple.size());
     for (const py::handle digit : digitTuple) digits += static_cast<char>('0' + digit.cast<int>());
     // Trailing zeros only move the exponent: 1.50000 is 1.5.
-    py::int_ exponent = exponentObject;
     std::size_t end = digits.size();
     while (end > 1 && digits[end - 1] == '0') --end;
     if (end < digits.size()) exponent = py::int_(exponent + py::int_(digits.size() - end));
