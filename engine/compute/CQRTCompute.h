@@ -242,6 +242,11 @@ public:
     // Sorts the used slots; returns where the event that was at `keep` now
     // stands (0 when keep is -1).
     int SortEvents(int keep);
+    // The order every computation walks in: the stop- and start-interest
+    // events' amounts emptied (they carry none; a same-day order by amount
+    // would otherwise change once a computation empties them), then
+    // SortEvents(-1).
+    void SortEventsForCompute();
     // Number of used slots (up to the first slot without a valid date).
     int EventCount() const;
     // Writes every used event to the engine trace.

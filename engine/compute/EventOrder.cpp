@@ -63,3 +63,16 @@ void CQRTCompute::DumpEvents() const
     for (int i = 0; i < n; ++i)
         m_events[i].Dump(i);
 }
+
+void CQRTCompute::SortEventsForCompute()
+{
+    const int n = EventCount();
+    for (int i = 0; i < n; ++i) {
+        CEvent& e = m_events[i];
+        if (e.m_type == kEventStopInterest || e.m_type == kEventStartInterest) {
+            e.m_amount = 0.0;
+            e.m_gattAmount = 0.0;
+        }
+    }
+    SortEvents(-1);
+}

@@ -207,9 +207,9 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
 
 void CQRTCompute::ReallocPayments(int last)
 {
-    // Put the events in order before any slot is looked at: the computations
-    // below sort them, and the slot allocated must be the slot tested.
-    SortEvents(-1);
+    // Put the events in the computations' order before any slot is looked
+    // at: the slot allocated must be the slot tested.
+    SortEventsForCompute();
     const ReallocScope scope(*this);
     int runs = 0;
     for (int i = 0; i <= last && i < 1000 && m_events[i].m_date.isValid(); ++i) {

@@ -80,18 +80,10 @@ void CQRTCompute::ClearComputedPenalties()
 
 void CQRTCompute::ClearCoputeResults()
 {
-    const int n = EventCount();
-    for (int i = 0; i < n; ++i) {
-        CEvent& e = m_events[i];
-        if (e.m_type == kEventStopInterest || e.m_type == kEventStartInterest) {
-            e.m_amount = 0.0;
-            e.m_gattAmount = 0.0;
-        }
-    }
+    SortEventsForCompute();
     ClearComputedPenalties();
     GattTaxEvent(0);
     ExcessDeposits(0);
-    SortEvents(-1);
     m_gattAmountLeft = GATTAmount();
     m_gattAmountStart = GATTAmount();
     FreeCashflow();

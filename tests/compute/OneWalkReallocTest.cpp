@@ -14,10 +14,11 @@
 
 namespace {
 
-// The reference: the driver as first written, run per payment.
+// The reference: the driver as first written, run per payment (on the events
+// in the order a computation puts them in).
 void ReallocByFullRuns(CQRTCompute& c, int last)
 {
-    c.SortEvents(-1);
+    c.SortEventsForCompute();
     c.m_inRealloc = 1;
     c.m_tableHeld = 0;
     for (int i = 0; i <= last && i < 1000 && c.m_events[i].m_date.isValid(); ++i) {

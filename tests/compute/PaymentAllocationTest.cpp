@@ -203,3 +203,22 @@ TEST_F(PaymentAllocationTest, AllocationDoesNotDependOnTheOrderEventsWereAdded)
 }
 
 } // namespace
+
+// A stop-interest event entered with an amount (a computation gives it none)
+// on the day of a tax and a payment. By amount it sorts after both; once the
+// computation has emptied it, first. The allocation must take the payment
+// then, not the tax now in the payment's old slot: a tax with a split counted
+// its own amount as paid, and the older tax showed 700 owed instead of 900.
+TEST_F(PaymentAllocationTest, AStopInterestAmountDoesNotMoveTheAllocatedSlot)
+{
+    SetAccount(*c, {{0, Date(1, 1, 2020), 1000}, {0, Date(3, 1, 2020), 200}, {2, Date(3, 1, 2020), 100},
+                    {5, Date(3, 1, 2020), 500}});
+    ASSERT_EQ(Compute(*c, Date(3, 1, 2020)), 1);
+    for (int i = 0; i < 4; ++i) {
+        const CEvent* e = c->GetEvent(i);
+        EXPECT_EQ(e->m_allocation != nullptr, IsPaymentKind(e->m_type) != 0) << "slot " << i;
+        if (e->m_type == 0) {
+            EXPECT_EQ(e->m_balof, e->m_date == Date(1, 1, 2020) ? 900.0 : 200.0);
+        }
+    }
+}
