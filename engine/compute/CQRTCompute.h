@@ -35,6 +35,7 @@
 #include "compute/F2Fs.h"
 #include "compute/Payment.h"
 #include "compute/Penalties.h"
+#include "compute/PowerMemo.h"
 #include "ratetable/InterestRateTable.h"
 
 // Declares a warning/error flag's accessor pair over the member m_<name>.
@@ -459,6 +460,7 @@ public:
     int32_t m_amountOutOfRange = 0;
     ComputeResults* m_spareRecords = nullptr;
     CEventSums* m_eventSums = nullptr;  // events already summed, while ReallocPayments walks on
+    CPowerMemo m_powers;                // the compounding powers of this object's computations
 };
 
 #undef QRT_FLAG_ACCESSORS

@@ -47,8 +47,10 @@ void OldIRSCount(Date start, Date end, int& years, int& months, int& days)
 }
 
 // Factor of one period under a method for a fractional annual rate, with the
-// counts the method made (years, months, days).
-double MethodFactor(int method, double rate, double daysPerYear, int years, int months, int days)
+// counts the method made (years, months, days); the powers come from the
+// compute object's memo.
+double MethodFactor(CPowerMemo& powers, int method, double rate, double daysPerYear, int years, int months,
+                    int days)
 {
     // Every method but whole months divides by the days per year. An entry
     // with a days-per-year code the engine does not know has no such figure
@@ -68,11 +70,11 @@ double MethodFactor(int method, double rate, double daysPerYear, int years, int 
     case kSimple:
         return days * rate / daysPerYear;
     case kDaily:
-        return std::pow(1.0 + rate / daysPerYear, days) - 1.0;
+        return powers.Power(1.0 + rate / daysPerYear, days) - 1.0;
     case kMonthlyPlusDays:
-        return std::pow(1.0 + rate / 12.0, months) * (1.0 + rate / daysPerYear * days) - 1.0;
+        return powers.Power(1.0 + rate / 12.0, months) * (1.0 + rate / daysPerYear * days) - 1.0;
     case kMonthlyWholeMonths:
-        return std::pow(1.0 + rate / 12.0, months) - 1.0;
+        return powers.Power(1.0 + rate / 12.0, months) - 1.0;
     default:
         return 0.0;  // unknown method: no interest
     }
@@ -168,7 +170,7 @@ void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int me
         r->m_years = static_cast<uint16_t>(years);
         r->m_months = static_cast<uint16_t>(months);
         r->m_days = static_cast<uint16_t>(days);
-        r->m_factor = MethodFactor(method, normal, daysPerYear, years, months, days);
+        r->m_factor = MethodFactor(m_powers, method, normal, daysPerYear, years, months, days);
         double interest = r->m_factor * principal;
 
         double gattInterest = 0.0;
@@ -185,7 +187,7 @@ void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int me
                 if (gattReduction)
                     gattRate -= 0.01;
             }
-            r->m_gattFactor = MethodFactor(method, gattRate, daysPerYear, years, months, days);
+            r->m_gattFactor = MethodFactor(m_powers, method, gattRate, daysPerYear, years, months, days);
             gattInterest = r->m_gattFactor * r->m_gattPrincipal;
         }
 
