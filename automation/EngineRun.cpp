@@ -40,12 +40,8 @@ HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
     c.Hot30Day2(inputs.LcuRestart30Day());
     c.HotApplicable(inputs.LcuApplicable());
     c.HotApplicable2(inputs.LcuRestartApplicable());
-    c.HoldTable(true);
-    c.ReallocPayments(1000);
-
     m_settlement = settlement;
-    c.MainCompute(settlement, -1, 0);
-    c.HoldTable(false);
+    c.ReallocAndCompute(settlement, 0);
 
     // The compute object's flags in DISPID order. NonDailyUsed is reported
     // only where it matters: GATT on and refund interest present.

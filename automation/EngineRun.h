@@ -24,9 +24,10 @@ public:
 
     // Deletes the previous compute object, builds a new one from inputs in the
     // interface's order (events, penalties, table name, whole dollars, tax due
-    // date, GATT switch and threshold, 6621(c) switches and dates,
-    // ReallocPayments(1000)), runs MainCompute(settlement, -1, 0) and copies
-    // the flags. E_INVALIDARG (nothing run) when dSettledate is not a date of
+    // date, GATT switch and threshold, 6621(c) switches and dates), allocates
+    // the payments and computes through the settlement date
+    // (ReallocAndCompute: the results of ReallocPayments(1000) and then
+    // MainCompute(settlement, -1, 0)) and copies the flags. E_INVALIDARG (nothing run) when dSettledate is not a date of
     // the engine's range; E_FAIL when the compute object cannot be made.
     HRESULT Compute(const CEngineInputs& inputs, DATE dSettledate);
 

@@ -134,11 +134,8 @@ void RunAccount(benchmark::State& state, CQRTCompute& c, Date through, int month
     c.MainCompute(through, -1, monthly);
     const long before = g_allocations.load();
     for (auto _ : state) {
-        // As the automation object's Compute runs it: one table read.
-        c.HoldTable(true);
-        c.ReallocPayments(CQRTCompute::kMaxEvents);
-        benchmark::DoNotOptimize(c.MainCompute(through, -1, monthly));
-        c.HoldTable(false);
+        // As the automation object's Compute runs it.
+        benchmark::DoNotOptimize(c.ReallocAndCompute(through, monthly));
         benchmark::DoNotOptimize(c.BalanceDue());
     }
     if (c.BalanceDue() == 0.0 && c.InterestNormal() == 0.0) state.SkipWithError("the account computed nothing");

@@ -264,6 +264,17 @@ public:
     // ---- Driver ----
     int MainCompute(Date computeDate, int eventLimit, int monthly);
     void ReallocPayments(int last);
+    // ReallocPayments(kMaxEvents) and then MainCompute(computeDate, -1,
+    // monthly), with the same results; where the account allows, one walk
+    // allocates every payment and is the computation's own walk as well.
+    // The table is held for the call (see HoldTable).
+    int ReallocAndCompute(Date computeDate, int monthly);
+    // MainCompute in parts: BeginCompute resets, loads the table, validates
+    // (0, with MainCompute's flags, when it cannot compute) and sets the
+    // running state the walk starts from; EndCompute is the results phase
+    // after the walk.
+    int BeginCompute(Date computeDate, int monthly);
+    void EndCompute(Date computeDate, int monthly);
     // While on, the computations after the first use the table it read, as
     // those of one ReallocPayments always do: a caller that allocates and
     // then computes (the automation object's Compute) sees one version of

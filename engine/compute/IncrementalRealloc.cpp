@@ -15,12 +15,11 @@ bool WholeCents(double v)
     return std::fabs(v) < 1e15 && v == std::trunc(v);
 }
 
-// Whether no step of the walk depends on the computation date, so that the
-// walk to one payment is the beginning of the walk to the next, and the
-// allocation reads nothing but the walk's interest totals and the events.
-bool OneWalkFits(const CQRTCompute& c)
+} // namespace
+
+bool OneWalkInputsFit(const CQRTCompute& c)
 {
-    if (!c.m_tableHeld || c.HotInterest() || c.GATTOn()) return false;
+    if (c.HotInterest() || c.GATTOn()) return false;
     for (const Penalties& p : c.m_penalties)
         if (p.IsEnabled()) return false;
     for (int i = 0; i < CQRTCompute::kMaxEvents && c.m_events[i].m_date.isValid(); ++i) {
@@ -31,6 +30,15 @@ bool OneWalkFits(const CQRTCompute& c)
                 if (!WholeCents(specific)) return false;
     }
     return true;
+}
+
+namespace {
+
+// The table held and inputs that fit (see OneWalkInputsFit): no step of the
+// walk depends on the computation date.
+bool OneWalkFits(const CQRTCompute& c)
+{
+    return c.m_tableHeld && OneWalkInputsFit(c);
 }
 
 // The running balances, totals and flags of the compute object that a walk
@@ -98,12 +106,34 @@ bool CEventSums::AddThrough(const CQRTCompute& c, int n, double* balances)
     return true;
 }
 
-int AllocateAlongOneWalk(CQRTCompute& c, int first, int last)
+int PaymentsBetween(const CQRTCompute& c, int first, int last, int* payments)
 {
-    int payments[CQRTCompute::kMaxEvents];
     int count = 0;
     for (int i = first; i <= last && i < CQRTCompute::kMaxEvents && c.m_events[i].m_date.isValid(); ++i)
         if (IsPaymentKind(c.m_events[i].m_type)) payments[count++] = i;
+    return count;
+}
+
+void AllocateAlong(CQRTCompute& c, CStepWalk& walk, const int* payments, int count)
+{
+    CEventSums sums;
+    const EventSumsScope installed(c, sums);
+    for (int j = 0; j < count; ++j) {
+        const int i = payments[j];
+        const Date date = c.m_events[i].m_date;
+        walk.RunBefore(date);
+        const RunningState kept(c);
+        CStepWalk(walk, date).Finish();
+        c.AllocatePayment(i);
+        kept.Restore(c);
+        walk.DropLaterRecords();
+    }
+}
+
+int AllocateAlongOneWalk(CQRTCompute& c, int first, int last)
+{
+    int payments[CQRTCompute::kMaxEvents];
+    const int count = PaymentsBetween(c, first, last, payments);
     if (count < 2 || !OneWalkFits(c)) return first;
 
     // The state a computation starts its walk from (daily mode, as
@@ -119,20 +149,9 @@ int AllocateAlongOneWalk(CQRTCompute& c, int first, int last)
     c.m_gattInterestDue = c.m_gattPrincipal = 0.0;
     c.m_gattAmountLeft = c.m_gattAmountStart = c.GATTAmount();
 
-    CEventSums sums;
-    const EventSumsScope installed(c, sums);
     CStepWalk walk(c, c.m_events[payments[count - 1]].m_date, 0, 0);
     walk.Start();
-    for (int j = 0; j + 1 < count; ++j) {
-        const int i = payments[j];
-        const Date date = c.m_events[i].m_date;
-        walk.RunBefore(date);
-        const RunningState kept(c);
-        CStepWalk(walk, date).Finish();
-        c.AllocatePayment(i);
-        kept.Restore(c);
-        walk.DropLaterRecords();
-    }
+    AllocateAlong(c, walk, payments, count - 1);
     // The last payment's full computation starts from clean lists.
     c.FreeCashflow();
     c.FreeResultsList();

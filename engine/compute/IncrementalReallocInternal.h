@@ -12,6 +12,8 @@
 
 #include "compute/CQRTCompute.h"
 
+class CStepWalk;
+
 // Running sums, per allocation category, of what events 0 to n-1 add to or
 // take off the balances (see FixBalance), advanced as n grows.
 class CEventSums {
@@ -36,3 +38,20 @@ void AddEventToBalances(const CEvent& e, double* balances);
 // one walk. REQUIRES: first is a payment, an earlier MainCompute of this
 // ReallocPayments call succeeded (the table is held and the events sorted).
 int AllocateAlongOneWalk(CQRTCompute& c, int first, int last);
+
+// Whether the inputs let one walk serve several allocations: no penalty, no
+// 6621(c) interest, no GATT, amounts and designations in whole cents. The
+// table must also be held and not a sum-of-factors table.
+bool OneWalkInputsFit(const CQRTCompute& c);
+
+// The indexes of the payments among event slots first through last (and
+// below 1000); returns their number.
+int PaymentsBetween(const CQRTCompute& c, int first, int last, int* payments);
+
+// Allocates the payments at the given indexes (in date order) along walk,
+// which has started and stands before the first of them: at each payment a
+// copy finishes the walk at its date, the payment is allocated against it
+// and the copy's records and running state are dropped again. The walk is
+// left standing before the last payment's date. REQUIRES: daily mode, inputs
+// that fit (see above), the table held.
+void AllocateAlong(CQRTCompute& c, CStepWalk& walk, const int* payments, int count);

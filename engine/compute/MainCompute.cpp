@@ -6,6 +6,7 @@
 #include "compute/StepWalkInternal.h"
 #include "ratetable/CQrtDLLApp.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -93,9 +94,42 @@ private:
     CQRTCompute& m_c;
 };
 
+// Holds the table for one call, unless the caller holds it already.
+class TableHoldScope {
+public:
+    explicit TableHoldScope(CQRTCompute& c) : m_c(c), m_wasHeld(c.m_holdTable != 0)
+    {
+        if (!m_wasHeld) m_c.HoldTable(true);
+    }
+    ~TableHoldScope()
+    {
+        if (!m_wasHeld) m_c.HoldTable(false);
+    }
+    TableHoldScope(const TableHoldScope&) = delete;
+    TableHoldScope& operator=(const TableHoldScope&) = delete;
+
+private:
+    CQRTCompute& m_c;
+    const bool m_wasHeld;
+};
+
 } // namespace
 
 int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int monthly)
+{
+    if (!BeginCompute(computeDate, monthly)) return 0;
+    const int sumOfFactors = TableMethod(0) == 4 ? 1 : 0;
+    if (sumOfFactors) m_table.ExtendThrough(computeDate);
+
+    // Phase 2: the step walk.
+    CStepWalk walk(*this, computeDate, monthly, sumOfFactors);
+    walk.Run();
+
+    EndCompute(computeDate, monthly);
+    return 1;
+}
+
+int CQRTCompute::BeginCompute(Date computeDate, int monthly)
 {
     // Phase 1: reset and validation.
     ClearFlags();
@@ -179,15 +213,13 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
     m_normalInterestDue = m_motivatedInterestDue = m_refundInterestDue = 0.0;
     m_motivatedPrincipal = m_normalPrincipal = 0.0;
     m_gattInterestDue = m_gattPrincipal = 0.0;
+    return 1;
+}
 
-    const int sumOfFactors = TableMethod(0) == 4 ? 1 : 0;
-    if (sumOfFactors) m_table.ExtendThrough(computeDate);
-
-    // Phase 2: the step walk.
-    CStepWalk walk(*this, computeDate, monthly, sumOfFactors);
-    walk.Run();
-
+void CQRTCompute::EndCompute(Date computeDate, int monthly)
+{
     // Phase 3: results.
+    const std::string tableName = m_table.GetTableName();
     DoPaidtoBalof();
     PenaltyStream(computeDate, monthly);
     m_balanceDue = EventStreamAmounts(computeDate) + AllInterest() + AllPenalties(computeDate);
@@ -202,7 +234,6 @@ int CQRTCompute::MainCompute(Date computeDate, int /*eventLimit: not used*/, int
     FedPensWithNonFedTable(!StartsWithFed(tableName) && AnyIRSPenalties() ? 1 : 0);
     Check6651a3Penalty();
     AmountOutOfRange(FiguresInRange() ? 0 : 1);
-    return 1;
 }
 
 void CQRTCompute::ReallocPayments(int last)
@@ -221,4 +252,46 @@ void CQRTCompute::ReallocPayments(int last)
         if (!MainCompute(m_events[i].m_date, i, 0)) return;
         AllocatePayment(i);
     }
+}
+
+int CQRTCompute::ReallocAndCompute(Date computeDate, int monthly)
+{
+    const TableHoldScope held(*this);
+    SortEventsForCompute();
+    int payments[kMaxEvents];
+    const int count = PaymentsBetween(*this, 0, kMaxEvents, payments);
+    // A computation that fails its validation leaves what the allocation's
+    // last full run wrote: only the full runs give that.
+    const bool computable = computeDate.isValid() && !(computeDate < m_events[0].m_date);
+    if (count > 0 && computable && OneWalkInputsFit(*this)) {
+        // In daily mode with no payment after the computation date, the walk
+        // to that date is the computation's own walk and allocates every
+        // payment on its way. Otherwise one walk to the last payment serves
+        // the allocations and the computation walks anew.
+        const Date lastPayment = m_events[payments[count - 1]].m_date;
+        const bool shared = !monthly && !(computeDate < lastPayment);
+        const Date walkEnd = shared ? computeDate : lastPayment;
+        bool allocated = false;
+        {
+            const ReallocScope scope(*this);
+            // The walk allocates the slots found above, which must still be
+            // the payments once the computation has put the events in order.
+            int sorted[kMaxEvents];
+            if (BeginCompute(walkEnd, 0) && m_tableHeld && PaymentsBetween(*this, 0, kMaxEvents, sorted) == count
+                && std::equal(payments, payments + count, sorted)) {
+                CStepWalk walk(*this, walkEnd, 0, 0);
+                walk.Start();
+                AllocateAlong(*this, walk, payments, count);
+                if (shared) walk.Finish();
+                allocated = true;
+            }
+        }
+        if (allocated && shared) {
+            EndCompute(computeDate, 0);
+            return 1;
+        }
+        if (allocated) return MainCompute(computeDate, -1, monthly);
+    }
+    ReallocPayments(kMaxEvents);
+    return MainCompute(computeDate, -1, monthly);
 }

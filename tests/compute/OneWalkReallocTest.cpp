@@ -140,4 +140,26 @@ TEST_F(OneWalkReallocTest, RandomAccountsMatchTheFullRunPerPayment)
     }
 }
 
+// ReallocAndCompute against the reference allocation and then MainCompute:
+// the shared walk in daily mode, the allocation walk before a monthly
+// computation, a computation date before the last payments, and no date.
+TEST_F(OneWalkReallocTest, RandomAccountsComputeAsAllocationThenComputation)
+{
+    RandomAccount random(20261210);
+    for (int n = 0; n < 3000; ++n) {
+        auto reference = std::make_unique<CQRTCompute>();
+        auto fused = std::make_unique<CQRTCompute>();
+        Date through = random.Fill(*reference, *fused);
+        if (n % 7 == 3) through = through.AddDays(-1500);
+        if (n % 101 == 50) through = Date();
+        const int monthly = n % 4 == 0;
+
+        ReallocByFullRuns(*reference, 1000);
+        ASSERT_EQ(reference->MainCompute(through, -1, monthly), fused->ReallocAndCompute(through, monthly));
+        ASSERT_EQ(period_lists::Results(*reference) + Balances(*reference),
+                  period_lists::Results(*fused) + Balances(*fused))
+            << "account " << n;
+    }
+}
+
 } // namespace
