@@ -23,11 +23,10 @@ HRESULT CEngineRun::Compute(const CEngineInputs& inputs, DATE dSettledate) {
     Date settlement;
     if (!DateFromAutomation(dSettledate, settlement)) return E_INVALIDARG;
     Release();
-    m_compute.reset(new (std::nothrow) CQRTCompute());
+    m_compute.reset(new (std::nothrow) CQRTCompute(inputs.Events(), inputs.EventCount()));
     if (!m_compute) return E_FAIL;
     CQRTCompute& c = *m_compute;
 
-    c.SetEvents(inputs.Events(), inputs.EventCount());
     c.SetPenalties(inputs.PenaltySettings().Records());
     c.SetTableName(inputs.Jurisdiction());
     c.WholeDollarMode(inputs.WholeDollarModeEnabled());

@@ -24,16 +24,30 @@ CQRTCompute::~CQRTCompute()
     m_penaltyDrops = nullptr;
 }
 
+CQRTCompute::CQRTCompute(const CEvent* events, int used)
+{
+    if (events != nullptr) CopyUsedEvents(events, used);
+}
+
 void CQRTCompute::SetEvents(const CEvent* src, int used)
 {
     if (src == nullptr || src == m_events)
         return;
+    used = CopyUsedEvents(src, used);
+    // Reading is cheaper than writing: a fresh object's slots are empty.
+    for (int i = used; i < kMaxEvents; ++i)
+        if (!m_events[i].IsEmpty())
+            m_events[i].Reset();
+}
+
+int CQRTCompute::CopyUsedEvents(const CEvent* src, int used)
+{
     if (used < 0) used = 0;
     if (used > kMaxEvents) used = kMaxEvents;
     // Our own copies of the previous events' names and allocations go first,
     // or the block copy below would orphan them.
-    for (CEvent& e : m_events)
-        e.ReleaseOwned();
+    for (int i = 0; i < used; ++i)
+        m_events[i].ReleaseOwned();
     std::memcpy(static_cast<void*>(m_events), src, used * sizeof(CEvent));
     for (int i = 0; i < used; ++i) {
         CEvent& e = m_events[i];
@@ -48,10 +62,7 @@ void CQRTCompute::SetEvents(const CEvent* src, int used)
         if (from.m_allocation != nullptr)
             e.m_allocation = new (std::nothrow) Payment(*from.m_allocation);
     }
-    // Reading is cheaper than writing: a fresh object's slots are empty.
-    for (int i = used; i < kMaxEvents; ++i)
-        if (!m_events[i].IsEmpty())
-            m_events[i].Reset();
+    return used;
 }
 
 void CQRTCompute::SetPenalties(const Penalties* src)

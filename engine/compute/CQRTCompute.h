@@ -62,6 +62,9 @@ public:
     static constexpr int kTotalInterestGATT = 12;
 
     CQRTCompute();
+    // A new object holding copies of the first `used` records of events (as
+    // SetEvents(events, used) would), the later slots empty from the start.
+    CQRTCompute(const CEvent* events, int used);
     virtual ~CQRTCompute();
     CQRTCompute(const CQRTCompute&) = delete;
     CQRTCompute& operator=(const CQRTCompute&) = delete;
@@ -388,6 +391,10 @@ public:
     // Payments applied to the slot's penalty by the last penalty stream.
     double PenaltyPaid(int slot) const { return m_penaltyPaid[slot]; }
     double GetNegligenceBase(int k) const { return m_negligenceBase[k]; }
+
+    // Copies the first `used` records of src (clamped to 0..1000) over this
+    // object's, freeing what those slots owned; returns the clamped count.
+    int CopyUsedEvents(const CEvent* src, int used);
 
     // ---- Fields, in the record order of the engine ----
     int32_t m_wholeDollarMode = 0;
