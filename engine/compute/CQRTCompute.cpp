@@ -80,25 +80,6 @@ void CQRTCompute::SetTableName(const char* name)
     m_tableHeld = 0;   // a table held by ReallocPayments is no longer the one named
 }
 
-double CQRTCompute::TableNRate(int i) { return m_table.GetEntry(i)->m_normalRate; }
-double CQRTCompute::TableRRate(int i) { return m_table.GetEntry(i)->m_refundRate; }
-double CQRTCompute::TableMRate(int i) { return m_table.GetEntry(i)->m_motivatedRate; }
-int CQRTCompute::TableMethod(int i) { return m_table.GetEntry(i)->m_method; }
-
-double CQRTCompute::TableDPY(int i)
-{
-    switch (m_table.GetEntry(i)->m_dpy) {
-    case 100:
-        return 365.25;
-    case 365:
-        return 365.0;
-    case 366:
-        return 366.0;
-    default:
-        return 0.0;
-    }
-}
-
 int CQRTCompute::TableLines()
 {
     return m_table.GetHeader()->m_entryCount;

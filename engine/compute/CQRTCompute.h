@@ -128,12 +128,21 @@ public:
     void HotApplicable2(Date d) { m_hotApplicable2 = d; }
 
     // ---- Rate table queries (entry i of the embedded table) ----
-    double TableNRate(int i);
-    double TableRRate(int i);
-    double TableMRate(int i);
-    int TableMethod(int i);
+    // Inline: every period of a walk asks them.
+    double TableNRate(int i) { return m_table.GetEntry(i)->m_normalRate; }
+    double TableRRate(int i) { return m_table.GetEntry(i)->m_refundRate; }
+    double TableMRate(int i) { return m_table.GetEntry(i)->m_motivatedRate; }
+    int TableMethod(int i) { return m_table.GetEntry(i)->m_method; }
     // 365.25 for code 100, 365.0 / 366.0 for 365 / 366, 0.0 otherwise.
-    double TableDPY(int i);
+    double TableDPY(int i)
+    {
+        switch (m_table.GetEntry(i)->m_dpy) {
+        case 100: return 365.25;
+        case 365: return 365.0;
+        case 366: return 366.0;
+        default: return 0.0;
+        }
+    }
     // Entry count of the table header.
     int TableLines();
 
@@ -257,12 +266,21 @@ public:
     void DumpEvents() const;
 
     // ---- Interest accrual ----
-    static int MethodCompounds(int method);
+    static int MethodCompounds(int method)
+    {
+        return method == kDaily || method == kMonthlyPlusDays || method == kMonthlyWholeMonths ? 1 : 0;
+    }
     void ComputeInterest(double principal, Date start, Date end, int method,
                          double daysPerYear, double rate, double normalRate, ComputeResults* r);
     Date DoIntComp(Date start, Date end, ComputeResults* r, int kind, int entry, int normal,
                    int unitRates);
-    void CheckCompounding(int entry);
+    // Folds the interest due into principal when entry's method compounds.
+    // Inline test: each step of a walk checks twice.
+    void CheckCompounding(int entry)
+    {
+        if (MethodCompounds(TableMethod(entry))) Compound();
+    }
+    void Compound();
 
     // ---- Driver ----
     int MainCompute(Date computeDate, int eventLimit, int monthly);

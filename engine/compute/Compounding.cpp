@@ -1,10 +1,8 @@
 // Compounding points and GATT netting of the running balances.
 #include "compute/CQRTCompute.h"
 
-void CQRTCompute::CheckCompounding(int entry)
+void CQRTCompute::Compound()
 {
-    if (!MethodCompounds(TableMethod(entry)))
-        return;
     m_normalPrincipal += m_normalInterestDue + m_refundInterestDue;
     m_motivatedPrincipal += m_motivatedInterestDue;
     m_gattPrincipal += m_gattInterestDue;

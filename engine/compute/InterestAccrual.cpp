@@ -70,23 +70,17 @@ double MethodFactor(CPowerMemo& powers, int method, double rate, double daysPerY
     case kSimple:
         return days * rate / daysPerYear;
     case kDaily:
-        return powers.Power(1.0 + rate / daysPerYear, days) - 1.0;
+        return powers.Power(rate, daysPerYear, days) - 1.0;
     case kMonthlyPlusDays:
-        return powers.Power(1.0 + rate / 12.0, months) * (1.0 + rate / daysPerYear * days) - 1.0;
+        return powers.Power(rate, 12.0, months) * (1.0 + rate / daysPerYear * days) - 1.0;
     case kMonthlyWholeMonths:
-        return powers.Power(1.0 + rate / 12.0, months) - 1.0;
+        return powers.Power(rate, 12.0, months) - 1.0;
     default:
         return 0.0;  // unknown method: no interest
     }
 }
 
 }  // namespace
-
-int CQRTCompute::MethodCompounds(int method)
-{
-    return method == kDaily || method == kMonthlyPlusDays || method == kMonthlyWholeMonths ? 1
-                                                                                           : 0;
-}
 
 void CQRTCompute::ComputeInterest(double principal, Date start, Date end, int method,
                                   double daysPerYear, double rate, double normalRate,

@@ -1,5 +1,7 @@
 // The step loop of MainCompute: see StepWalkInternal.h.
 #include "compute/StepWalkInternal.h"
+
+#include "calendar/CalendarInternal.h"
 #include "compute/HotPeriodsInternal.h"
 
 namespace {
@@ -68,6 +70,8 @@ void CStepWalk::Start()
     }
     m_monthEnd = firstEvent;
     m_monthEnd.EndOfMonth();
+    int day = 0;
+    m_monthEnd.ToMDY(m_monthEndMonth, day, m_monthEndYear);
     m_gatt94Done = firstEvent > kGatt1994 ? 1 : 0;
 }
 
@@ -117,8 +121,14 @@ void CStepWalk::TakeStep(int kind)
     Advance(kind);
     NoteCashFlow(stepEnd);
     if (kind == kMonthEnd) {
-        m_monthEnd = m_monthEnd.AddDays(1);
-        m_monthEnd.EndOfMonth();
+        // The next month's last day, from the month and year kept: the day
+        // after this month end moved to its month's end, without splitting
+        // a date into its fields at every month.
+        if (++m_monthEndMonth > 12) {
+            m_monthEndMonth = 1;
+            ++m_monthEndYear;
+        }
+        m_monthEnd = m_monthEnd.AddDays(DaysInMonth(m_monthEndMonth, m_monthEndYear));
     }
 }
 

@@ -65,6 +65,8 @@ private:
     Date m_normalStart;
     Date m_motivatedStart;
     Date m_monthEnd;
+    int m_monthEndMonth = 0;   // m_monthEnd's month (1-12) and year, as ToMDY gives them
+    int m_monthEndYear = 0;
     Date m_nextEvent;
     Date m_nextRate;
     ComputeResults* m_lastNormal = nullptr;
