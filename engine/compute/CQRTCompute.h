@@ -275,12 +275,26 @@ public:
     Date DoIntComp(Date start, Date end, ComputeResults* r, int kind, int entry, int normal,
                    int unitRates);
     // Folds the interest due into principal when entry's method compounds.
-    // Inline test: each step of a walk checks twice.
+    // Inline: each step of a walk checks several times.
     void CheckCompounding(int entry)
     {
         if (MethodCompounds(TableMethod(entry))) Compound();
     }
-    void Compound();
+    void Compound()
+    {
+        m_normalPrincipal += m_normalInterestDue + m_refundInterestDue;
+        m_motivatedPrincipal += m_motivatedInterestDue;
+        m_gattPrincipal += m_gattInterestDue;
+        m_refundInterestDue = 0.0;
+        m_normalInterestDue = 0.0;
+        m_motivatedInterestDue = 0.0;
+        m_gattInterestDue = 0.0;
+        if (m_motivatedPrincipal < 0.0) {
+            m_normalPrincipal += m_motivatedPrincipal;
+            m_motivatedPrincipal = 0.0;
+        }
+        NormalizeGATT();
+    }
 
     // ---- Driver ----
     int MainCompute(Date computeDate, int eventLimit, int monthly);
@@ -317,7 +331,13 @@ public:
     double TenDayPayments(int penalty);
 
     // ---- GATT and 6621(c) ----
-    void NormalizeGATT();
+    // Nets the GATT principal against the normal one; nothing to net while
+    // it is zero (always, without GATT).
+    void NormalizeGATT()
+    {
+        if (m_gattPrincipal != 0.0) NetGATT();
+    }
+    void NetGATT();
     void CalculateGattSwicthOver(ComputeResults* results, int index);
     void Compute6621c(int slot, Date through);
     // 1 when 6621(c) interest and its restart option are on but the restart
