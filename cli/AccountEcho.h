@@ -8,11 +8,17 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <string>
 #include <vector>
 
 #include "PenaltyMethods.h"
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
 
+// The echo as compact text (what dumping AccountEchoJson gives), appended
+// to out; the batch writes it straight into its line.
+void AppendAccountEcho(std::string& out, const CEngineRun& run, const CEngineInputs& inputs,
+                       const std::vector<PenaltyEntryEcho>& penalties);
+// The echo as a document, read from that text.
 nlohmann::ordered_json AccountEchoJson(const CEngineRun& run, const CEngineInputs& inputs,
                                        const std::vector<PenaltyEntryEcho>& penalties);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "JsonText.h"
 #include "PenaltyMethods.h"
 #include "automation/EngineInputs.h"
 #include "automation/EngineRun.h"
@@ -20,7 +21,3 @@
 // id null: no "id" key.
 std::string ResultLine(const CEngineRun& run, const CEngineInputs& inputs, const std::vector<PenaltyEntryEcho>& penalties,
                        const nlohmann::ordered_json& id);
-
-// The compact dump of a document as ResultLine writes it (invalid UTF-8
-// replaced by U+FFFD).
-std::string CompactJson(const nlohmann::ordered_json& doc);
