@@ -7,15 +7,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "AccountReader.h"
 #include "BatchAccount.h"
+#include "JsonText.h"
 #include "JsonTree.h"
 #include "ResultJson.h"
 #include "ResultLine.h"
@@ -87,6 +90,25 @@ TEST(ResultLineTest, TheDirectLineEqualsTheDumpedDocument)
         const BatchLineResult result = BatchAccountLine(line, 1, run);
         ASSERT_EQ(result.exitClass, 0) << result.json;
         EXPECT_EQ(result.json, DocumentLine(line)) << line;
+    }
+}
+
+// Doubles as the batch writes them (their texts kept per thread by bits)
+// against the library's dump: random bit patterns, and a few values again and
+// again so that kept texts are found, shared and replaced.
+TEST(ResultLineTest, DoublesAreWrittenAsTheDumpWritesThem)
+{
+    std::mt19937_64 rng(11);
+    const double again[] = {3.0, 0.02890135725458509, 1e-05, -0.0, 0.0, 1e300, 5e-324};
+    for (int n = 0; n < 20000; ++n) {
+        double x = again[n % 7];
+        if (n % 3 == 0) {
+            const uint64_t bits = rng();
+            std::memcpy(&x, &bits, sizeof x);
+        }
+        std::string text;
+        AppendJsonDouble(text, x);
+        ASSERT_EQ(text, CompactJson(nlohmann::ordered_json(x))) << n;
     }
 }
 

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "ComputeTestSupport.h"
+#include "compute/PowerMemo.h"
 
 using qrt_test::NewCompute;
 
@@ -425,6 +427,24 @@ TEST_F(InterestAccrual, NormalizeGattNetsOverpaymentAgainstAmountOwed)
         compute->NormalizeGATT();
         EXPECT_EQ(compute->m_gattPrincipal, c.gattAfter) << c.gatt << " " << c.normal;
         EXPECT_EQ(compute->m_normalPrincipal, c.normalAfter) << c.gatt << " " << c.normal;
+    }
+}
+
+// The power memo against pow itself: draws from a few rates, divisors and
+// exponents, so that slots are hit, shared and replaced, each give pow's own
+// value for (1 + rate / divisor)^exponent.
+TEST(PowerMemo, EveryPowerIsPowsOwnValue)
+{
+    CPowerMemo memo;
+    std::mt19937 rng(7);
+    const double rates[] = {0.03, 0.04, 0.05, 0.08, -0.01, 0.0, 0.031, 0.0300000000001};
+    const double divisors[] = {365.0, 366.0, 365.25, 12.0};
+    for (int n = 0; n < 20000; ++n) {
+        const double rate = rates[rng() % 8];
+        const double divisor = divisors[rng() % 4];
+        const int exponent = static_cast<int>(rng() % 200) - 5;
+        ASSERT_EQ(memo.Power(rate, divisor, exponent), std::pow(1.0 + rate / divisor, exponent))
+            << rate << " / " << divisor << " ^ " << exponent;
     }
 }
 
