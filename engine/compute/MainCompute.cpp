@@ -275,7 +275,9 @@ int CQRTCompute::ReallocAndCompute(Date computeDate, int monthly)
         {
             const ReallocScope scope(*this);
             // The walk allocates the slots found above, which must still be
-            // the payments once the computation has put the events in order.
+            // the payments once the computation has sorted again: a same-day
+            // order that is not strict (a penalty-type event with an amount)
+            // can come out of a second sort otherwise; the full runs handle it.
             int sorted[kMaxEvents];
             if (BeginCompute(walkEnd, 0) && m_tableHeld && PaymentsBetween(*this, 0, kMaxEvents, sorted) == count
                 && std::equal(payments, payments + count, sorted)) {
